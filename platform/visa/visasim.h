@@ -1,0 +1,36 @@
+/* Control API of the VISA stand-in: its session table, for the simulated carrier, the
+ * simulated unit driver and the tests. Not part of VISA; the plug-in never includes it.
+ * Thread-safe.
+ */
+#ifndef VISASIM_H
+#define VISASIM_H
+
+#include "visa.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Opens a new session whose VI_ATTR_USER_DATA is userData. Sessions are numbered from 1
+ * and never reused within a process; 0 is never returned. */
+ViSession visasim_openSession(void *userData);
+
+/* Closes a session; later viGetAttribute calls on it fail with VI_ERROR_INV_OBJECT. */
+void visasim_closeSession(ViSession vi);
+
+/* Makes the next viGetAttribute call (always != 0: every call until cleared) return
+ * status without touching *attrState. A positive status is a warning: the record
+ * pointer is still stored. status 0 clears the injection. */
+void visasim_injectGetAttributeStatus(ViStatus status, int always);
+
+/* Number of open sessions. */
+int visasim_openSessionCount(void);
+
+/* Clears the injections (not the session table). */
+void visasim_reset(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VISASIM_H */

@@ -1,0 +1,346 @@
+#include "sc4830fp_fp.h"
+
+#include "sc4830fp_chcfg.h"
+#include "sc4830fp_check.h"
+#include "sc4830fp_records.h"
+
+#include <cr2200fp_led.h>
+#include <sc4830.h>
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+
+constexpr int statusInterval = 200; // ms; the unit is read every second tick
+
+const char *const titleDemo = "Orbisa 4830 SCU (DEMO)";
+const char *const titleAttached = "Orbisa 4830 SCU";
+
+// Copies at most size bytes of a driver's text buffer: a driver that leaves out the
+// terminating NUL must not make us read past the buffer.
+QString fromDriverText(const char *buffer, size_t size)
+{
+    return QString::fromLatin1(buffer, static_cast<int>(strnlen(buffer, size)));
+}
+
+} // namespace
+
+sc4830fp_fp::sc4830fp_fp()
+    : d_vi(0),
+      masterVi(0),
+      carrierModel(0),
+      carrierAux(0),
+      chPages{},
+      chCount(8),
+      scuFp(this),
+      twChannels(nullptr),
+      pbVrefMonitor(nullptr),
+      statusTimer(nullptr),
+      modelStr(QStringLiteral("4830-AA (DEMO)")),
+      serialStr(QStringLiteral("87654321 (DEMO)")),
+      revStr(QStringLiteral("1.0.1.0 (DEMO)")),
+      statusTick(0),
+      calibrating(false)
+{
+    // Hosts connect to gainChanged(int,ViReal64) by signature, also queued from other
+    // threads; that needs the typedef's name known to the meta-type system.
+    qRegisterMetaType<ViReal64>("ViReal64");
+    setWindowTitle(QLatin1String(titleDemo));
+
+    twChannels = new QTabWidget(this);
+    twChannels->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    for (int i = 0; i < chCount; ++i)
+        addPage(i);
+
+    auto *monitorLabel = new QLabel(tr("Voltage Reference Monitor"));
+    monitorLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pbVrefMonitor = new QPushButton(QStringLiteral("OFF"));
+    pbVrefMonitor->setCheckable(true);
+    pbVrefMonitor->setChecked(false);
+
+    auto *monitorRow = new QHBoxLayout;
+    monitorRow->addStretch();
+    monitorRow->addWidget(monitorLabel);
+    monitorRow->addWidget(pbVrefMonitor);
+    monitorRow->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(twChannels);
+    layout->addLayout(monitorRow);
+    layout->addStretch();
+
+    connect(pbVrefMonitor, &QPushButton::clicked, this, &sc4830fp_fp::setVRefMonitor);
+
+    statusTimer = new QTimer(this);
+    connect(statusTimer, &QTimer::timeout, this, &sc4830fp_fp::getStatus);
+    statusTick = 0;
+    statusTimer->start(statusInterval);
+}
+
+sc4830fp_fp::~sc4830fp_fp()
+{
+    // The timer and the pages go with the widget tree; only the unit session is ours.
+    statusTimer->stop();
+    if (d_vi != 0)
+        sc4830_close(d_vi);
+}
+
+void sc4830fp_fp::setMaster(ViSession masterVi, ViUInt16 carrierModel, ViUInt16 carrierAux)
+{
+    this->masterVi = masterVi;
+    this->carrierModel = carrierModel;
+    this->carrierAux = carrierAux;
+}
+
+bool sc4830fp_fp::isCarrierSupported()
+{
+    return carrierModel == carrier16Channels || carrierModel == carrier8Channels;
+}
+
+bool sc4830fp_fp::detectUnit()
+{
+    using namespace sc4830fp_records;
+    if (masterVi == 0)
+        return true;
+
+    // The probe reports nothing: a carrier that cannot answer simply has no unit.
+    void *record = nullptr;
+    if (viGetAttribute(masterVi, VI_ATTR_USER_DATA, &record) < 0 || !record)
+        return false;
+    const auto *environment = static_cast<const CarrierEnvironment *>(record);
+    if (!environment->access)
+        return false;
+
+    void *accessRecord = nullptr;
+    if (environment->access(masterVi, 0, 0, &accessRecord) < 0 || !accessRecord)
+        return false;
+    const auto *access = static_cast<const CarrierAccess *>(accessRecord);
+    if (!access->read)
+        return false;
+
+    unsigned char bytes[4] = { 0, 0, 0, 0 };
+    if (access->read(masterVi, identificationRegister, 2, bytes, 4, bytes) < 0)
+        return false;
+    return decodeIdentification(bytes) == unitIdentification;
+}
+
+bool sc4830fp_fp::initUnit()
+{
+    // The 16-channel carrier needs pages 9 to 16; a second attach must not add them again.
+    if (carrierModel == carrier16Channels && chCount < maxChannels) {
+        chCount = maxChannels;
+        for (int i = 8; i < maxChannels; ++i)
+            addPage(i);
+    }
+
+    if (masterVi != 0) {
+        // A panel attached already keeps its session; opening a second one would leak it.
+        if (d_vi == 0) {
+            sc4830fp_check(this,
+                           sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi),
+                           "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)");
+        }
+        // Without an open unit every further call would only fail and be reported once
+        // per call; the failed open has been reported.
+        if (d_vi != 0) {
+            if (!routeReference()) {
+                for (int i = 0; i < chCount; ++i)
+                    chPages[i]->disableVoltageRefInput();
+            }
+            readIdentity();
+        }
+    }
+
+    applyAllPages();
+    return true;
+}
+
+bool sc4830fp_fp::routeReference()
+{
+    using namespace sc4830fp_records;
+    void *instEnv = nullptr;
+    const ViStatus status = viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv);
+    sc4830fp_check(this, status, "viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv)");
+    // A warning still delivers the record; an error leaves nothing to read.
+    if (status < 0)
+        return false;
+    const auto *environment = static_cast<const UnitEnvironment *>(instEnv);
+    if (!environment || !environment->link || !environment->link->source)
+        return false;
+    const ReferenceSource *source = environment->link->source;
+    if (!source->present)
+        return false;
+
+    // The presence is taken before the read; the read and the routing follow whenever
+    // the record and its indicator exist.
+    const bool present = *source->present != 0;
+    ViReal64 vref = 0.0;
+    if (source->read && source->read(environment->referenceContext, &vref) == 0) {
+        sc4830fp_check(this,
+                       sc4830_setVoltRefOutput(d_vi, sc4830_VREF_SRC_FC, vref, VI_FALSE),
+                       "sc4830_setVoltRefOutput (scuFp->d_vi, sc4830_VREF_SRC_FC, vref, "
+                       "VI_FALSE)");
+    }
+    return present;
+}
+
+void sc4830fp_fp::readIdentity()
+{
+    // Buffers cleared first; a failed read keeps the previous texts, since the driver
+    // leaves nothing defined in them then.
+    ViChar sub[8];
+    std::memset(sub, 0, sizeof sub);
+    ViUInt32 serial = 0;
+    const bool serialRead = sc4830fp_check(this, sc4830_serialNumber(d_vi, sub, &serial),
+                                           "sc4830_serialNumber(scuFp->d_vi, sub, &serial)");
+
+    ViChar rev[32];
+    std::memset(rev, 0, sizeof rev);
+    const bool revRead = sc4830fp_check(this, sc4830_revision_query(d_vi, VI_NULL, rev),
+                                        "sc4830_revision_query(scuFp->d_vi, VI_NULL, rev)");
+
+    if (serialRead) {
+        modelStr = QStringLiteral("4830-") + fromDriverText(sub, sizeof sub);
+        serialStr = QString::asprintf("%08X", serial);
+    }
+    if (revRead)
+        revStr = fromDriverText(rev, sizeof rev);
+    setWindowTitle(QLatin1String(titleAttached));
+}
+
+void sc4830fp_fp::applyAllPages()
+{
+    for (int i = 0; i < chCount; ++i) {
+        sc4830fp_chCfg *page = chPages[i];
+        page->modeChanged(page->cbMode->currentIndex());
+        page->gainChanged(page->cbGain->currentIndex());
+        page->pbApply->setEnabled(true);
+        page->applyAction();
+    }
+}
+
+void sc4830fp_fp::addPage(int ch)
+{
+    auto *page = new sc4830fp_chCfg(this, ch);
+    chPages[ch] = page;
+    twChannels->addTab(page, tr("Ch %1").arg(ch + 1));
+    connect(page, &sc4830fp_chCfg::scuGainChanged, this, &sc4830fp_fp::scuGainChanged);
+}
+
+QString sc4830fp_fp::description()
+{
+    return QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit");
+}
+
+QString sc4830fp_fp::model()
+{
+    return modelStr;
+}
+
+QString sc4830fp_fp::serialNumber()
+{
+    return serialStr;
+}
+
+QString sc4830fp_fp::revision()
+{
+    return revStr;
+}
+
+QString sc4830fp_fp::fileVersion()
+{
+    return QStringLiteral("4.3.2.12478");
+}
+
+QString sc4830fp_fp::productVersion()
+{
+    return QStringLiteral("4.3.2.12478");
+}
+
+void sc4830fp_fp::getStatus()
+{
+    const bool oddTick = (statusTick & 1) != 0;
+    for (int i = 0; i < chCount; ++i)
+        chPages[i]->ledIdentify->setValue(oddTick && chPages[i]->identifyOn ? 1 : 0);
+
+    if (d_vi != 0 && oddTick && !calibrating) {
+        ViInt16 icpErr = 0;
+        ViInt16 excErr = 0;
+        const ViStatus status = sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL);
+        if (status != 0) {
+            // Stopped before the report: its box runs an event loop in which the timer
+            // would otherwise fire into this slot again. The poll stays stopped.
+            statusTimer->stop();
+            sc4830fp_check(this, status,
+                           "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)");
+            return;
+        }
+        showStatus(static_cast<ViUInt16>(icpErr), static_cast<ViUInt16>(excErr));
+    }
+    // Only the parity counts; wrapping keeps it and never overflows.
+    statusTick = (statusTick + 1) & 0x3FFFFFFF;
+}
+
+void sc4830fp_fp::showStatus(ViUInt16 icpErr, ViUInt16 excErr)
+{
+    for (int i = 0; i < chCount; ++i) {
+        sc4830fp_chCfg *page = chPages[i];
+        const ViUInt16 mask = static_cast<ViUInt16>(1u << i);
+        if (page->icpMode) {
+            page->ledIcp->setOnColor((icpErr & mask) ? Qt::green : Qt::red);
+            page->ledIcp->setValue(1);
+        } else {
+            page->ledIcp->setValue(0);
+        }
+        page->ledExcLimit->setValue((excErr & mask) ? 1 : 0);
+    }
+}
+
+void sc4830fp_fp::setVRefMonitor()
+{
+    const bool on = pbVrefMonitor->isChecked();
+    pbVrefMonitor->setText(on ? tr("ON") : tr("OFF"));
+    if (d_vi == 0)
+        return;
+
+    ViInt32 srcBckup = 0;
+    ViReal64 vrefBckup = 0.0;
+    const ViStatus status = sc4830_getVoltRefOutput(d_vi, &srcBckup, &vrefBckup, VI_NULL);
+    sc4830fp_check(this, status, "sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL)");
+    // Writing back after a failed read would route whatever the driver left in the
+    // variables; a warning still delivers the routing.
+    if (status < 0)
+        return;
+    sc4830fp_check(this, sc4830_setVoltRefOutput(d_vi, srcBckup, vrefBckup, on ? VI_TRUE : VI_FALSE),
+                   "sc4830_setVoltRefOutput (d_vi, srcBckup, vrefBckup, "
+                   "(pbVrefMonitor->isChecked())?VI_TRUE:VI_FALSE)");
+}
+
+void sc4830fp_fp::masterGainChanged(int chIdx, int gainValue)
+{
+    if (chIdx < 0 || chIdx >= chCount)
+        return;
+    sc4830fp_chCfg *page = chPages[chIdx];
+    page->masterGain = gainValue;
+    page->gainChanged(page->cbGain->currentIndex());
+}
+
+void sc4830fp_fp::scuGainChanged(int chIdx, ViReal64 scuGainVal)
+{
+    emit gainChanged(chIdx, scuGainVal);
+}
+
+void sc4830fp_fp::masterChannelEnabled(int chIdx, int enable)
+{
+    if (chIdx < 0 || chIdx >= chCount)
+        return;
+    chPages[chIdx]->setEnabled(enable != 0);
+}

@@ -1,0 +1,87 @@
+#ifndef SC4830FP_FP_H
+#define SC4830FP_FP_H
+
+#include <cr2200fp_scuinterface.h>
+
+#include <QString>
+
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class sc4830fp_chCfg;
+
+// The front panel of the Orbisa 4830 signal conditioning unit.
+//
+// Holds one page per channel (8, or 16 on the carrier 0x2611), identifies and attaches
+// to the unit through the carrier, routes the carrier's reference voltage into the unit,
+// keeps the unit's identity texts, polls the unit's status every 400 ms and switches the
+// reference monitor output. Without a carrier session it is a demonstration panel:
+// everything works but no driver call is made and the identity texts end in " (DEMO)".
+// GUI thread only; calibrations run their driver calls on worker threads meanwhile and
+// set calibrating, which suspends the status read.
+class sc4830fp_fp : public cr2200fp_scuInterface
+{
+    Q_OBJECT
+
+public:
+    static constexpr int maxChannels = 16;
+    static constexpr ViUInt16 carrier16Channels = 0x2611;
+    static constexpr ViUInt16 carrier8Channels = 0x2624;
+
+    sc4830fp_fp();
+    // Closes the unit's session if one is open.
+    ~sc4830fp_fp() override;
+
+    void setMaster(ViSession masterVi, ViUInt16 carrierModel, ViUInt16 carrierAux) override;
+    bool isCarrierSupported() override;
+    bool detectUnit() override;
+    bool initUnit() override;
+    QString description() override;
+    QString model() override;
+    QString serialNumber() override;
+    QString revision() override;
+    QString fileVersion() override;
+    QString productVersion() override;
+
+    ViSession d_vi;           // the unit's session; 0 while none is open
+    ViSession masterVi;       // the carrier's session; 0 for a demonstration
+    ViUInt16 carrierModel;
+    ViUInt16 carrierAux;      // stored, never read
+    sc4830fp_chCfg *chPages[maxChannels]; // entries 0..chCount-1 hold the pages
+    int chCount;
+    sc4830fp_fp *scuFp;       // the panel itself, as the pages see it
+    QTabWidget *twChannels;
+    QPushButton *pbVrefMonitor;
+    QTimer *statusTimer;
+    QString modelStr;
+    QString serialStr;
+    QString revStr;
+    int statusTick;           // status timer ticks so far; only its parity matters
+    bool calibrating;         // a calibration sequence runs; the status read waits
+
+signals:
+    // A driver call failed with the carrier's error: error is the carrier's own code,
+    // fcall the call as written, in static storage.
+    void masterError(int error, const char *fcall);
+
+public slots:
+    // Status poll, every 200 ms: blinks identification lamps, reads the status words
+    // every second tick.
+    void getStatus();
+    // Switches the unit's reference monitor output as pbVrefMonitor shows.
+    void setVRefMonitor();
+    void masterGainChanged(int chIdx, int gainValue) override;
+    // Passes a page's applied gain on to the host as gainChanged.
+    void scuGainChanged(int chIdx, ViReal64 scuGainVal);
+    void masterChannelEnabled(int chIdx, int enable) override;
+
+private:
+    void addPage(int ch);
+    // Routes the carrier's reference into the unit; true when the carrier offers one.
+    bool routeReference();
+    void readIdentity();
+    void applyAllPages();
+    void showStatus(ViUInt16 icpErr, ViUInt16 excErr);
+};
+
+#endif // SC4830FP_FP_H

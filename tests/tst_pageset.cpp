@@ -1,0 +1,160 @@
+// The panel's channel pages: how many, their tabs, their gain reports, and how the
+// attach brings each of them to the unit.
+#include "modalanswerer.h"
+
+#include <sc4830fp_chcfg.h>
+#include <sc4830fp_fp.h>
+#include <sc4830sim.h>
+#include <simcarrier.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+class tst_PageSet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void pagesByCarrier_data();
+    void pagesByCarrier();
+    void secondAttachAddsNothing();
+    void everyPageReportsItsGain();
+    void demonstrationAppliesEveryPage();
+    void attachAppliesEveryChannelInOrder();
+
+private:
+    ViSession carrier16 = 0;
+    ViSession carrier8 = 0;
+};
+
+void tst_PageSet::init()
+{
+    sc4830sim_reset();
+    simcarrier_reset();
+    carrier16 = simcarrier_open(0x2611);
+    carrier8 = simcarrier_open(0x2624);
+}
+
+void tst_PageSet::cleanup()
+{
+    simcarrier_close(carrier16);
+    simcarrier_close(carrier8);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_PageSet::pagesByCarrier_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("16-channel carrier") << 0x2611 << false << 16;
+    QTest::newRow("16-channel carrier, demonstration") << 0x2611 << true << 16;
+    QTest::newRow("8-channel carrier") << 0x2624 << false << 8;
+    QTest::newRow("unknown carrier") << 0x1234 << false << 8;
+    QTest::newRow("no carrier") << 0 << true << 8;
+}
+
+void tst_PageSet::pagesByCarrier()
+{
+    QFETCH(int, model);
+    QFETCH(bool, demo);
+    QFETCH(int, pages);
+    sc4830fp_fp panel;
+    QCOMPARE(panel.twChannels->count(), 8);
+    panel.setMaster(demo ? 0 : carrier8, ViUInt16(model), 0);
+    panel.initUnit();
+
+    QCOMPARE(panel.chCount, pages);
+    QCOMPARE(panel.twChannels->count(), pages);
+    for (int i = 0; i < pages; ++i) {
+        QCOMPARE(panel.twChannels->tabText(i), QStringLiteral("Ch %1").arg(i + 1));
+        QCOMPARE(panel.twChannels->widget(i), panel.chPages[i]);
+        QCOMPARE(panel.chPages[i]->ch, i);
+        QCOMPARE(panel.chPages[i]->scuFp, &panel);
+    }
+}
+
+void tst_PageSet::secondAttachAddsNothing()
+{
+    sc4830fp_fp panel;
+    panel.setMaster(carrier16, 0x2611, 0);
+    panel.initUnit();
+    const ViSession unit = panel.d_vi;
+    panel.initUnit();
+    QCOMPARE(panel.chCount, 16);
+    QCOMPARE(panel.twChannels->count(), 16);
+    // The unit stays open once; no second session is opened and lost.
+    QCOMPARE(panel.d_vi, unit);
+    QCOMPARE(sc4830sim_callCount("sc4830_init"), 1);
+    QCOMPARE(sc4830sim_openSessionCount(), 1);
+}
+
+void tst_PageSet::everyPageReportsItsGain()
+{
+    sc4830fp_fp panel;
+    QSignalSpy gains(&panel, SIGNAL(gainChanged(int,ViReal64)));
+    panel.setMaster(carrier16, 0x2611, 0);
+    panel.initUnit();
+    QCOMPARE(gains.count(), 16);
+    for (int i = 0; i < 16; ++i) {
+        QCOMPARE(gains[i][0].toInt(), i);
+        QCOMPARE(gains[i][1].toDouble(), 1.0);
+    }
+
+    gains.clear();
+    sc4830fp_chCfg *last = panel.chPages[15];
+    last->cbGain->setCurrentIndex(3);
+    QTest::mouseClick(last->pbApply, Qt::LeftButton);
+    QCOMPARE(gains.count(), 1);
+    QCOMPARE(gains[0][0].toInt(), 15);
+    QCOMPARE(gains[0][1].toDouble(), 1000.0);
+}
+
+void tst_PageSet::demonstrationAppliesEveryPage()
+{
+    sc4830fp_fp panel;
+    QSignalSpy gains(&panel, &sc4830fp_fp::gainChanged);
+    panel.setMaster(0, 0x2611, 0);
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(panel.chPages[i]->leTotalGain->text().isEmpty());
+    panel.initUnit();
+    QCOMPARE(gains.count(), 16);
+    for (int i = 0; i < 16; ++i) {
+        QCOMPARE(panel.chPages[i]->leTotalGain->text(), QStringLiteral("1"));
+        QVERIFY(!panel.chPages[i]->pbApply->isEnabled());
+        QCOMPARE(panel.chPages[i]->cbInput->count(), 2);
+    }
+    QCOMPARE(sc4830sim_logCount(), 0);
+}
+
+void tst_PageSet::attachAppliesEveryChannelInOrder()
+{
+    sc4830fp_fp panel;
+    panel.setMaster(carrier16, 0x2611, 0);
+    panel.initUnit();
+    const QByteArray unit = QByteArray::number(panel.d_vi);
+
+    QList<QByteArray> applies;
+    char entry[256];
+    for (int i = 0; i < sc4830sim_logCount(); ++i) {
+        sc4830sim_logEntry(i, entry, sizeof entry);
+        const QByteArray call(entry);
+        if (call.startsWith("sc4830_set") && !call.startsWith("sc4830_setVoltRef"))
+            applies.append(call);
+    }
+    QCOMPARE(applies.size(), 48);
+    for (int ch = 1; ch <= 16; ++ch) {
+        const QByteArray prefix = unit + ", " + QByteArray::number(ch);
+        QCOMPARE(applies[3 * (ch - 1)], "sc4830_setChannelConf(" + prefix + ", 0, 1, 0, 0)");
+        QCOMPARE(applies[3 * (ch - 1) + 1], "sc4830_setExcitation(" + prefix + ", 0, 0)");
+        QCOMPARE(applies[3 * (ch - 1) + 2], "sc4830_setShuntCal(" + prefix + ", 0)");
+    }
+}
+
+QTEST_MAIN(tst_PageSet)
+#include "tst_pageset.moc"

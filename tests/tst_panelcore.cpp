@@ -1,0 +1,370 @@
+// The panel's identity, the identification probe through the carrier, and the attach
+// sequence as the simulated unit's call log records it.
+#include "modalanswerer.h"
+
+#include <sc4830fp_chcfg.h>
+#include <sc4830fp_fp.h>
+#include <sc4830sim.h>
+#include <simcarrier.h>
+#include <visasim.h>
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QtTest>
+
+namespace {
+
+QStringList callLog()
+{
+    QStringList entries;
+    char entry[256];
+    for (int i = 0; i < sc4830sim_logCount(); ++i) {
+        sc4830sim_logEntry(i, entry, sizeof entry);
+        entries.append(QString::fromLatin1(entry));
+    }
+    return entries;
+}
+
+// The log without the pages' own calls, which the page tests cover.
+QStringList attachCalls()
+{
+    QStringList calls;
+    for (const QString &entry : callLog()) {
+        if (!entry.startsWith(QLatin1String("sc4830_setChannelConf"))
+            && !entry.startsWith(QLatin1String("sc4830_setExcitation"))
+            && !entry.startsWith(QLatin1String("sc4830_setShuntCal")))
+            calls.append(entry);
+    }
+    return calls;
+}
+
+} // namespace
+
+class tst_PanelCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void demonstrationIdentity();
+    void supportedCarriers_data();
+    void supportedCarriers();
+    void probe_data();
+    void probe();
+    void attachReadsIdentityAndRoutesReference();
+    void attachWithoutReference_data();
+    void attachWithoutReference();
+    void referenceReadFailing();
+    void unitEnvironmentUnreadable();
+    void failedOpenIsReportedOnce();
+    void failedIdentityKeepsPreviousTexts();
+    void unterminatedIdentityTexts();
+    void serialIsEightHexDigits();
+    void closesItsSessionOnce();
+
+private:
+    ViSession carrier = 0;
+};
+
+void tst_PanelCore::init()
+{
+    sc4830sim_reset();
+    simcarrier_reset();
+    visasim_reset();
+    carrier = simcarrier_open(0x2624);
+}
+
+void tst_PanelCore::cleanup()
+{
+    simcarrier_close(carrier);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_PanelCore::demonstrationIdentity()
+{
+    sc4830fp_fp panel;
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
+    QVERIFY(panel.isReady());
+    QCOMPARE(panel.chCount, 8);
+    QCOMPARE(panel.scuFp, &panel);
+
+    panel.setMaster(0, 0x2611, 7);
+    QVERIFY(panel.detectUnit());
+    QVERIFY(panel.initUnit());
+    QCOMPARE(panel.d_vi, ViSession(0));
+    QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
+    QCOMPARE(panel.serialNumber(), QStringLiteral("87654321 (DEMO)"));
+    QCOMPARE(panel.revision(), QStringLiteral("1.0.1.0 (DEMO)"));
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
+    QCOMPARE(panel.carrierAux, ViUInt16(7));
+    QCOMPARE(sc4830sim_logCount(), 0);
+}
+
+void tst_PanelCore::supportedCarriers_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("supported");
+    QTest::newRow("16-channel carrier") << 0x2611 << true;
+    QTest::newRow("8-channel carrier") << 0x2624 << true;
+    QTest::newRow("none") << 0 << false;
+    QTest::newRow("neighbour below") << 0x2610 << false;
+    QTest::newRow("neighbour above") << 0x2625 << false;
+    QTest::newRow("all ones") << 0xFFFF << false;
+}
+
+void tst_PanelCore::supportedCarriers()
+{
+    QFETCH(int, model);
+    QFETCH(bool, supported);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, ViUInt16(model), 0);
+    QCOMPARE(panel.isCarrierSupported(), supported);
+}
+
+void tst_PanelCore::probe_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("accessStatus");
+    QTest::addColumn<int>("readStatus");
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<bool>("found");
+    const QByteArray unit("\x30\x48\xCF\xB7", 4);
+    QTest::newRow("unit present") << unit << 0 << 0 << 0 << true;
+    QTest::newRow("warnings count as success") << unit << 1 << 2 << 0 << true;
+    QTest::newRow("wrong complement of the low byte")
+            << QByteArray("\x30\x48\xCE\xB7", 4) << 0 << 0 << 0 << false;
+    QTest::newRow("wrong complement of the high byte")
+            << QByteArray("\x30\x48\xCF\xB6", 4) << 0 << 0 << 0 << false;
+    QTest::newRow("another unit") << QByteArray("\x31\x48\xCE\xB7", 4) << 0 << 0 << 0 << false;
+    QTest::newRow("nothing answers") << QByteArray(4, '\0') << 0 << 0 << 0 << false;
+    QTest::newRow("access fails") << unit << -1 << 0 << 0 << false;
+    QTest::newRow("read fails") << unit << 0 << -1 << 0 << false;
+    QTest::newRow("no environment record")
+            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ENVIRONMENT) << false;
+    QTest::newRow("no access function")
+            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ACCESS_FN) << false;
+    QTest::newRow("no access record")
+            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ACCESS_REC) << false;
+    QTest::newRow("no read function")
+            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_READ_FN) << false;
+}
+
+void tst_PanelCore::probe()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, accessStatus);
+    QFETCH(int, readStatus);
+    QFETCH(int, shape);
+    QFETCH(bool, found);
+    simcarrier_setIdentBytes(bytes[0], bytes[1], bytes[2], bytes[3]);
+    simcarrier_setAccessStatus(accessStatus);
+    simcarrier_setReadStatus(readStatus);
+    simcarrier_setRecordShape(shape);
+
+    ModalAnswerer boxes;
+    sc4830fp_fp panel;
+    QSignalSpy errors(&panel, &sc4830fp_fp::masterError);
+    panel.setMaster(carrier, 0x2624, 0);
+    QCOMPARE(panel.detectUnit(), found);
+    QCOMPARE(boxes.seen.size(), 0);
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(sc4830sim_logCount(), 0);
+}
+
+void tst_PanelCore::attachReadsIdentityAndRoutesReference()
+{
+    sc4830sim_setIdentity("BC", 0x00A1B2C3, "2.0.4.1", nullptr);
+    sc4830sim_setReference(SC4830SIM_REF_PRESENT, 2.5, 0);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2624, 0);
+    QVERIFY(panel.initUnit());
+    QVERIFY(panel.d_vi != 0);
+    const QString unit = QString::number(panel.d_vi);
+    QCOMPARE(attachCalls(),
+             QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
+                           QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 0)").arg(unit),
+                           QStringLiteral("sc4830_serialNumber(%1, ptr, ptr)").arg(unit),
+                           QStringLiteral("sc4830_revision_query(%1, NULL, ptr)").arg(unit) }));
+    QCOMPARE(panel.model(), QStringLiteral("4830-BC"));
+    QCOMPARE(panel.serialNumber(), QStringLiteral("00A1B2C3"));
+    QCOMPARE(panel.revision(), QStringLiteral("2.0.4.1"));
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU"));
+    for (int i = 0; i < panel.chCount; ++i) {
+        QCOMPARE(panel.chPages[i]->cbInput->count(), 2);
+        QVERIFY(panel.chPages[i]->chkSignalPath->isEnabled());
+    }
+    // The routing leaves the monitor output off, as the button shows.
+    ViInt32 source = 0;
+    ViReal64 volts = 0;
+    ViBoolean monitor = 1;
+    sc4830sim_getVoltRef(&source, &volts, &monitor);
+    QCOMPARE(source, ViInt32(1));
+    QCOMPARE(volts, 2.5);
+    QCOMPARE(monitor, ViBoolean(0));
+}
+
+void tst_PanelCore::attachWithoutReference_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<bool>("routed");
+    // An indicator that says "none" is still followed by the read and the routing.
+    QTest::newRow("indicator zero") << int(SC4830SIM_REF_INDICATOR_ZERO) << true;
+    QTest::newRow("no indicator") << int(SC4830SIM_REF_NO_INDICATOR) << false;
+    QTest::newRow("no source record") << int(SC4830SIM_REF_NO_SOURCE) << false;
+    QTest::newRow("no link record") << int(SC4830SIM_REF_NO_LINK) << false;
+    QTest::newRow("no environment record") << int(SC4830SIM_REF_NO_ENVIRONMENT) << false;
+}
+
+void tst_PanelCore::attachWithoutReference()
+{
+    QFETCH(int, shape);
+    QFETCH(bool, routed);
+    sc4830sim_setReference(shape, 1.25, 0);
+    ModalAnswerer boxes;
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2611, 0);
+    QVERIFY(panel.initUnit());
+    QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), routed ? 1 : 0);
+    QCOMPARE(panel.chCount, 16);
+    for (int i = 0; i < panel.chCount; ++i) {
+        sc4830fp_chCfg *page = panel.chPages[i];
+        QCOMPARE(page->cbInput->count(), 1);
+        QCOMPARE(page->cbInput->itemText(0), QStringLiteral("Front Panel"));
+        QVERIFY(!page->chkSignalPath->isEnabled());
+        QVERIFY(!page->chkSignalPath->isChecked());
+    }
+    QCOMPARE(sc4830sim_callCount("sc4830_serialNumber"), 1);
+    QCOMPARE(boxes.seen.size(), 0);
+}
+
+void tst_PanelCore::referenceReadFailing()
+{
+    sc4830sim_setReference(SC4830SIM_REF_PRESENT, 2.5, -3);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2624, 0);
+    QVERIFY(panel.initUnit());
+    QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), 0);
+    // The carrier does have a reference; only this read of it failed.
+    QCOMPARE(panel.chPages[0]->cbInput->count(), 2);
+    QCOMPARE(sc4830sim_callCount("sc4830_serialNumber"), 1);
+}
+
+void tst_PanelCore::unitEnvironmentUnreadable()
+{
+    ModalAnswerer boxes;
+    boxes.queue(QMessageBox::No);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2624, 0);
+    // The probe does not read the unit's record; the attach's first read fails.
+    visasim_injectGetAttributeStatus(-1073807346, 0);
+    QVERIFY(panel.initUnit());
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text,
+             QStringLiteral("viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv) failed due "
+                            "to [Simulated unit error -1073807346]\nDo you want to exit?"));
+    QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), 0);
+    QCOMPARE(panel.chPages[0]->cbInput->count(), 1);
+    QCOMPARE(sc4830sim_callCount("sc4830_revision_query"), 1);
+}
+
+void tst_PanelCore::failedOpenIsReportedOnce()
+{
+    ModalAnswerer boxes;
+    boxes.queue(QMessageBox::No);
+    sc4830sim_injectStatus("sc4830_init", -1074000000, 0);
+    sc4830sim_setErrorText("No unit on this carrier");
+    sc4830fp_fp panel;
+    QSignalSpy gains(&panel, &sc4830fp_fp::gainChanged);
+    panel.setMaster(carrier, 0x2611, 0);
+    QVERIFY(panel.initUnit());
+
+    QCOMPARE(panel.d_vi, ViSession(0));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text,
+             QStringLiteral("sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi) failed due to "
+                            "[No unit on this carrier]\nDo you want to exit?"));
+    // The error text is asked of the unit session the panel holds: none.
+    QCOMPARE(callLog(), QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
+                                      QStringLiteral("sc4830_error_message(0, -1074000000, ptr)") }));
+    QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
+    // The pages are still brought to their working state, on the displays only.
+    QCOMPARE(panel.chCount, 16);
+    QCOMPARE(gains.count(), 16);
+}
+
+void tst_PanelCore::failedIdentityKeepsPreviousTexts()
+{
+    ModalAnswerer boxes;
+    boxes.queue(QMessageBox::No);
+    boxes.queue(QMessageBox::No);
+    sc4830sim_injectStatus("sc4830_serialNumber", -5, 0);
+    sc4830sim_injectStatus("sc4830_revision_query", -6, 0);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2624, 0);
+    QVERIFY(panel.initUnit());
+    QCOMPARE(boxes.seen.size(), 2);
+    QVERIFY(boxes.seen[0].text.startsWith(
+            QStringLiteral("sc4830_serialNumber(scuFp->d_vi, sub, &serial) failed due to [")));
+    QVERIFY(boxes.seen[1].text.startsWith(
+            QStringLiteral("sc4830_revision_query(scuFp->d_vi, VI_NULL, rev) failed due to [")));
+    QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
+    QCOMPARE(panel.serialNumber(), QStringLiteral("87654321 (DEMO)"));
+    QCOMPARE(panel.revision(), QStringLiteral("1.0.1.0 (DEMO)"));
+    // The unit is attached all the same.
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU"));
+    QCOMPARE(sc4830sim_callCount("sc4830_setChannelConf"), 8);
+}
+
+void tst_PanelCore::unterminatedIdentityTexts()
+{
+    sc4830sim_setUnterminatedTexts(1);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2624, 0);
+    QVERIFY(panel.initUnit());
+    QCOMPARE(panel.model().size(), 5 + 8);
+    QCOMPARE(panel.revision().size(), 32);
+}
+
+void tst_PanelCore::serialIsEightHexDigits()
+{
+    sc4830sim_setIdentity(nullptr, 0x1A2B, nullptr, nullptr);
+    sc4830fp_fp panel;
+    panel.setMaster(carrier, 0x2624, 0);
+    panel.initUnit();
+    QCOMPARE(panel.serialNumber(), QStringLiteral("00001A2B"));
+
+    sc4830sim_setIdentity(nullptr, 0xFFFFFFFF, nullptr, nullptr);
+    sc4830fp_fp other;
+    other.setMaster(carrier, 0x2624, 0);
+    other.initUnit();
+    QCOMPARE(other.serialNumber(), QStringLiteral("FFFFFFFF"));
+}
+
+void tst_PanelCore::closesItsSessionOnce()
+{
+    {
+        sc4830fp_fp demo;
+        demo.initUnit();
+    }
+    {
+        sc4830fp_fp never;
+    }
+    QCOMPARE(sc4830sim_callCount("sc4830_close"), 0);
+
+    ViSession unit = 0;
+    {
+        sc4830fp_fp panel;
+        panel.setMaster(carrier, 0x2624, 0);
+        panel.initUnit();
+        unit = panel.d_vi;
+        QCOMPARE(sc4830sim_openSessionCount(), 1);
+    }
+    QCOMPARE(sc4830sim_callCount("sc4830_close"), 1);
+    QCOMPARE(sc4830sim_openSessionCount(), 0);
+    QCOMPARE(callLog().last(), QStringLiteral("sc4830_close(%1)").arg(unit));
+}
+
+QTEST_MAIN(tst_PanelCore)
+#include "tst_panelcore.moc"

@@ -1,0 +1,234 @@
+// The plug-in module as a host sees it: loaded through QPluginLoader, its factory, its
+// verification block, its interfaces' meta-objects and its resource tree.
+#include <cr2200fp_scuinterface.h>
+
+#include <QFileInfo>
+#include <QLibrary>
+#include <QMetaMethod>
+#include <QPluginLoader>
+#include <QPointer>
+#include <QResource>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+const char *const iid = "com.tormel.Plugin.cr2200fp_scuPluginInterface/1.0";
+
+struct Method
+{
+    QMetaMethod::MethodType type;
+    const char *signature;
+    const char *parameterNames;
+};
+
+// Compares the methods a class adds to its base with the expected list, in order.
+void compareMethods(const QMetaObject *meta, const QList<Method> &expected)
+{
+    QCOMPARE(meta->methodCount() - meta->methodOffset(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const QMetaMethod m = meta->method(meta->methodOffset() + i);
+        QCOMPARE(m.methodType(), expected[i].type);
+        QCOMPARE(m.methodSignature(), QByteArray(expected[i].signature));
+        QCOMPARE(m.parameterNames().join(','), QByteArray(expected[i].parameterNames));
+        if (m.methodType() == QMetaMethod::Slot)
+            QCOMPARE(m.access(), QMetaMethod::Public);
+    }
+}
+
+} // namespace
+
+class tst_Plugin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void factoryIsKeptUntilDeleted();
+    void castByInterfaceIdentifier();
+    void verificationBlock();
+    void metaObjects();
+    void panelFromFactory();
+    void resourceTreeFollowsTheModule();
+
+private:
+    QPluginLoader *loader = nullptr;
+};
+
+void tst_Plugin::init()
+{
+    loader = new QPluginLoader(QStringLiteral(SFP_PLUGIN_PATH));
+    // Without this Qt keeps the library mapped after unload().
+    loader->setLoadHints({});
+    QVERIFY2(loader->load(), qPrintable(loader->errorString()));
+}
+
+void tst_Plugin::cleanup()
+{
+    delete loader->instance();
+    loader->unload();
+    delete loader;
+    loader = nullptr;
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_Plugin::factoryIsKeptUntilDeleted()
+{
+    using InstanceFunction = QObject *(*)();
+    QLibrary library(QStringLiteral(SFP_PLUGIN_PATH));
+    auto instance = reinterpret_cast<InstanceFunction>(library.resolve("qt_plugin_instance"));
+    QVERIFY(instance);
+
+    QPointer<QObject> first = instance();
+    QVERIFY(first);
+    QCOMPARE(instance(), first.data());
+    QCOMPARE(loader->instance(), first.data());
+    QCOMPARE(first->metaObject()->className(), "sc4830fp_plugin");
+    QVERIFY(!first->parent());
+
+    delete first.data();
+    QVERIFY(!first);
+    QObject *second = instance();
+    QVERIFY(second);
+    QCOMPARE(instance(), second);
+    QCOMPARE(loader->instance(), second);
+}
+
+void tst_Plugin::castByInterfaceIdentifier()
+{
+    QObject *factory = loader->instance();
+    QVERIFY(qobject_cast<cr2200fp_scuPluginInterface *>(factory));
+
+    // The cast answers the class, then the identifier, then the base classes' names.
+    QVERIFY(factory->qt_metacast("sc4830fp_plugin"));
+    QVERIFY(factory->qt_metacast(iid));
+    QVERIFY(factory->qt_metacast("cr2200fp_scuPluginInterface"));
+    QVERIFY(factory->qt_metacast("QObject"));
+    QVERIFY(!factory->qt_metacast("com.tormel.Plugin.cr2200fp_scuPluginInterface/2.0"));
+    QVERIFY(!factory->qt_metacast("org.example.Plugin.cr2200fp_scuPluginInterface/1.0"));
+    QVERIFY(!factory->qt_metacast("cr2200fp_scuInterface"));
+
+    QCOMPARE(loader->metaData().value(QStringLiteral("IID")).toString(), QString::fromLatin1(iid));
+}
+
+void tst_Plugin::verificationBlock()
+{
+    using VerificationFunction = const char *(*)();
+    QLibrary library(QStringLiteral(SFP_PLUGIN_PATH));
+    auto query = reinterpret_cast<VerificationFunction>(
+            library.resolve("qt_plugin_query_verification_data"));
+    QVERIFY(query);
+#ifdef QT_NO_DEBUG
+    const char *const debug = "false";
+    const char *const kind = "release";
+#else
+    const char *const debug = "true";
+    const char *const kind = "debug";
+#endif
+    const QByteArray expected = QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=")
+            + QT_VERSION_STR + "\ndebug=" + debug + "\nbuildkey=Linux x86_64 g++ " + kind
+            + " full-config";
+    QCOMPARE(QByteArray(query()), expected);
+}
+
+void tst_Plugin::metaObjects()
+{
+    auto *factory = qobject_cast<cr2200fp_scuPluginInterface *>(loader->instance());
+    QVERIFY(factory);
+    const QMetaObject *pluginMeta = factory->metaObject();
+    QCOMPARE(pluginMeta->className(), "sc4830fp_plugin");
+    compareMethods(pluginMeta, {});
+    QCOMPARE(pluginMeta->superClass()->className(), "cr2200fp_scuPluginInterface");
+    compareMethods(pluginMeta->superClass(), {});
+    QCOMPARE(pluginMeta->superClass()->superClass(), &QObject::staticMetaObject);
+
+    QScopedPointer<cr2200fp_scuInterface> panel(factory->createPanel());
+    QVERIFY(panel);
+    const QMetaObject *panelMeta = panel->metaObject();
+    QCOMPARE(panelMeta->className(), "sc4830fp_fp");
+    compareMethods(panelMeta,
+                   { { QMetaMethod::Signal, "masterError(int,const char*)", "error,fcall" },
+                     { QMetaMethod::Slot, "getStatus()", "" },
+                     { QMetaMethod::Slot, "setVRefMonitor()", "" },
+                     { QMetaMethod::Slot, "masterGainChanged(int,int)", "chIdx,gainValue" },
+                     { QMetaMethod::Slot, "scuGainChanged(int,ViReal64)", "chIdx,scuGainVal" },
+                     { QMetaMethod::Slot, "masterChannelEnabled(int,int)", "chIdx,enable" } });
+    const QMetaObject *interfaceMeta = panelMeta->superClass();
+    QCOMPARE(interfaceMeta->className(), "cr2200fp_scuInterface");
+    compareMethods(interfaceMeta,
+                   { { QMetaMethod::Signal, "gainChanged(int,ViReal64)", "chIdx,gain" },
+                     { QMetaMethod::Slot, "masterGainChanged(int,int)", "chIdx,gainValue" },
+                     { QMetaMethod::Slot, "masterChannelEnabled(int,int)", "chIdx,enable" } });
+    QCOMPARE(interfaceMeta->superClass(), &QWidget::staticMetaObject);
+    // The host's own copy of the interface describes the same contract.
+    QCOMPARE(cr2200fp_scuInterface::staticMetaObject.methodCount(), interfaceMeta->methodCount());
+}
+
+void tst_Plugin::panelFromFactory()
+{
+    auto *factory = qobject_cast<cr2200fp_scuPluginInterface *>(loader->instance());
+    QScopedPointer<cr2200fp_scuInterface> panel(factory->createPanel());
+    QVERIFY(panel);
+    QVERIFY(!panel->parent());
+    QVERIFY(panel->isReady());
+    QCOMPARE(panel->description(),
+             QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
+    QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
+    QCOMPARE(panel->serialNumber(), QStringLiteral("87654321 (DEMO)"));
+    QCOMPARE(panel->revision(), QStringLiteral("1.0.1.0 (DEMO)"));
+    QCOMPARE(panel->fileVersion(), QStringLiteral("4.3.2.12478"));
+    QCOMPARE(panel->productVersion(), QStringLiteral("4.3.2.12478"));
+
+    // Through the meta-object, as a host that connects by signature reaches the slots.
+    QSignalSpy gains(panel.data(), SIGNAL(gainChanged(int,ViReal64)));
+    panel->setMaster(0, 0x2624, 0);
+    QVERIFY(panel->initUnit());
+    QCOMPARE(gains.count(), 8);
+    QVERIFY(QMetaObject::invokeMethod(panel.data(), "masterChannelEnabled", Q_ARG(int, 0),
+                                      Q_ARG(int, 0)));
+    QCOMPARE(panel->findChildren<QTabWidget *>().value(0)->widget(0)->isEnabled(), false);
+}
+
+void tst_Plugin::resourceTreeFollowsTheModule()
+{
+    struct Entry
+    {
+        const char *name;
+        QResource::Compression compression;
+    };
+    const Entry entries[] = {
+        { ":/tormel-logo.bmp", QResource::ZlibCompression },
+        { ":/vxi-logo.bmp", QResource::ZlibCompression },
+        { ":/lxi-logo.bmp", QResource::ZlibCompression },
+        { ":/fp_splash.png", QResource::NoCompression },
+        { ":/about.png", QResource::NoCompression },
+        { ":/qt-lgpl-license.txt", QResource::NoCompression },
+        { ":/qt5-lgpl-license.txt", QResource::NoCompression },
+        { ":/qwt-lgpl-license.txt", QResource::NoCompression },
+        { ":/kiss-fft-bsd-license.txt", QResource::NoCompression },
+    };
+    QCOMPARE(QDir(QStringLiteral(":/")).entryList(QDir::Files).size(), 9);
+    for (const Entry &e : entries) {
+        QResource resource(QString::fromLatin1(e.name));
+        QVERIFY2(resource.isValid(), e.name);
+        QCOMPARE(resource.compressionAlgorithm(), e.compression);
+        QVERIFY(resource.size() > 0);
+        // Format version 1 stores no modification times.
+        QVERIFY(!resource.lastModified().isValid());
+    }
+    QCOMPARE(QImage(QStringLiteral(":/vxi-logo.bmp")).isNull(), false);
+    QCOMPARE(QImage(QStringLiteral(":/about.png")).isNull(), false);
+
+    delete loader->instance();
+    QVERIFY(loader->unload());
+    for (const Entry &e : entries)
+        QVERIFY2(!QResource(QString::fromLatin1(e.name)).isValid(), e.name);
+    QVERIFY(QDir(QStringLiteral(":/")).entryList(QDir::Files).isEmpty());
+
+    QVERIFY(loader->load());
+    QVERIFY(QResource(QStringLiteral(":/about.png")).isValid());
+}
+
+QTEST_MAIN(tst_Plugin)
+#include "tst_plugin.moc"
