@@ -50,7 +50,9 @@ int main(int argc, char **argv)
 
     HostSession session(options);
     int status = session.start();
-    if (status == HostSession::ExitOk)
+    if (status == HostSession::ExitOk) {
+        session.scheduleFinish();
         status = QApplication::exec();
+    }
     return session.shutDown(status);
 }

@@ -23,6 +23,11 @@ void visasim_closeSession(ViSession vi);
  * pointer is still stored. status 0 clears the injection. */
 void visasim_injectGetAttributeStatus(ViStatus status, int always);
 
+/* The record of an open session, read without counting as a viGetAttribute call and
+ * without meeting an injected failure: for the simulated unit's own check that a
+ * carrier session is live. VI_ERROR_INV_OBJECT for a session that is not open. */
+ViStatus visasim_peekUserData(ViSession vi, void **record);
+
 /* Number of open sessions. */
 int visasim_openSessionCount(void);
 

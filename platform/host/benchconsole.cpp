@@ -1,0 +1,235 @@
+#include "benchconsole.h"
+
+#include "scenario.h"
+#include "simulatedbench.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace {
+
+constexpr int maxLatencyMs = 10000;
+constexpr int maxCalibrationMs = 600000;
+
+QString hexText(quint32 value, int digits)
+{
+    return QStringLiteral("0x")
+            + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
+QGroupBox *group(const QString &title, QLayout *layout)
+{
+    auto *box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
+}
+
+} // namespace
+
+BenchConsole::BenchConsole(SimulatedBench &bench, QWidget *parent)
+    : QGroupBox(tr("Simulated bench"), parent), bench(bench)
+{
+    setObjectName(QStringLiteral("simulatedBench"));
+    setToolTip(tr("The simulated unit behind the panel: not part of the panel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildStatusWords());
+    layout->addWidget(buildFailures());
+    layout->addWidget(buildTiming());
+    layout->addWidget(buildCallLog(), 1);
+
+    connect(&bench, &SimulatedBench::changed, this, &BenchConsole::showBench);
+    connect(&refreshTimer, &QTimer::timeout, this, &BenchConsole::refresh);
+    refreshTimer.start(refreshMs);
+    showBench();
+    refresh();
+}
+
+QWidget *BenchConsole::buildStatusWords()
+{
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(2);
+    grid->addWidget(new QLabel(tr("Ch")), 0, 0);
+    grid->addWidget(new QLabel(tr("ICP")), 1, 0);
+    grid->addWidget(new QLabel(tr("Exc. limit")), 2, 0);
+    for (int i = 0; i < channels; ++i) {
+        auto *number = new QLabel(QString::number(i + 1));
+        number->setAlignment(Qt::AlignCenter);
+        grid->addWidget(number, 0, i + 1);
+        chkIcp[i] = new QCheckBox;
+        chkIcp[i]->setToolTip(tr("ICP status bit %1 (Ch %2)").arg(i).arg(i + 1));
+        chkExc[i] = new QCheckBox;
+        chkExc[i]->setToolTip(tr("Excitation current limit bit %1 (Ch %2)").arg(i).arg(i + 1));
+        grid->addWidget(chkIcp[i], 1, i + 1);
+        grid->addWidget(chkExc[i], 2, i + 1);
+        connect(chkIcp[i], &QCheckBox::toggled, this, &BenchConsole::statusBoxToggled);
+        connect(chkExc[i], &QCheckBox::toggled, this, &BenchConsole::statusBoxToggled);
+    }
+    return group(tr("Status words"), grid);
+}
+
+QWidget *BenchConsole::buildFailures()
+{
+    cbFunction = new QComboBox;
+    cbFunction->addItems(SimulatedBench::driverFunctions());
+    cbFunction->setCurrentText(QStringLiteral("sc4830_getStatus"));
+    cbFailure = new QComboBox;
+    cbFailure->addItem(tr("Carrier error (0xBFFC0B12)"), SimulatedBench::carrierErrorStatus);
+    cbFailure->addItem(tr("Error (%1)").arg(hexText(quint32(SimulatedBench::errorStatus), 8)),
+                       SimulatedBench::errorStatus);
+    cbFailure->addItem(
+            tr("Warning (%1)").arg(hexText(quint32(SimulatedBench::warningStatus), 8)),
+            SimulatedBench::warningStatus);
+    chkAlways = new QCheckBox(tr("Always"));
+    chkAlways->setToolTip(tr("Fail every call until cleared, not only the next one"));
+    pbInject = new QPushButton(tr("Fail"));
+    pbClearFailures = new QPushButton(tr("Clear all"));
+    leCarrierCode = new QLineEdit;
+    leCarrierCode->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("0[xX][0-9A-Fa-f]{1,8}|-?[0-9]{1,10}")),
+            leCarrierCode));
+    leCarrierCode->setToolTip(tr("The code sc4830_getFCLastError gives after a carrier error"));
+    pbCarrierCode = new QPushButton(tr("Set"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(chkAlways);
+    buttons->addStretch();
+    buttons->addWidget(pbInject);
+    buttons->addWidget(pbClearFailures);
+    auto *code = new QHBoxLayout;
+    code->addWidget(leCarrierCode, 1);
+    code->addWidget(pbCarrierCode);
+    auto *form = new QFormLayout;
+    form->addRow(tr("Function"), cbFunction);
+    form->addRow(tr("Answer"), cbFailure);
+    form->addRow(buttons);
+    form->addRow(tr("Carrier code"), code);
+
+    connect(pbInject, &QPushButton::clicked, this, &BenchConsole::injectFailure);
+    connect(pbClearFailures, &QPushButton::clicked, &bench, &SimulatedBench::clearFailures);
+    connect(pbCarrierCode, &QPushButton::clicked, this, &BenchConsole::setCarrierCode);
+    connect(leCarrierCode, &QLineEdit::returnPressed, this, &BenchConsole::setCarrierCode);
+    return group(tr("Failures"), form);
+}
+
+QWidget *BenchConsole::buildTiming()
+{
+    sbLatency = new QSpinBox;
+    sbLatency->setRange(0, maxLatencyMs);
+    sbLatency->setSuffix(tr(" ms"));
+    sbLatency->setToolTip(tr("Every driver call waits this long before it answers"));
+    sbCalibrationTime = new QSpinBox;
+    sbCalibrationTime->setRange(0, maxCalibrationMs);
+    sbCalibrationTime->setSuffix(tr(" ms"));
+    chkHang = new QCheckBox(tr("Calibrations hang"));
+    chkHang->setToolTip(tr("Calibration calls block until released"));
+    pbRelease = new QPushButton(tr("Release"));
+    lblHanging = new QLabel;
+
+    auto *hang = new QHBoxLayout;
+    hang->addWidget(chkHang);
+    hang->addWidget(pbRelease);
+    hang->addWidget(lblHanging, 1);
+    auto *form = new QFormLayout;
+    form->addRow(tr("Call latency"), sbLatency);
+    form->addRow(tr("Calibration time"), sbCalibrationTime);
+    form->addRow(hang);
+
+    // editingFinished, not valueChanged: typing 250 must not pass through 2 and 25.
+    connect(sbLatency, &QSpinBox::editingFinished, this,
+            [this] { bench.setCallLatencyUs(sbLatency->value() * 1000); });
+    connect(sbCalibrationTime, &QSpinBox::editingFinished, this,
+            [this] { bench.setCalibrationTimeMs(sbCalibrationTime->value()); });
+    connect(chkHang, &QCheckBox::toggled, &bench, &SimulatedBench::setCalibrationHang);
+    connect(pbRelease, &QPushButton::clicked, &bench, &SimulatedBench::releaseCalibrations);
+    return group(tr("Timing"), form);
+}
+
+QWidget *BenchConsole::buildCallLog()
+{
+    teCallLog = new QPlainTextEdit;
+    teCallLog->setReadOnly(true);
+    teCallLog->setMaximumBlockCount(maxLogLines);
+    teCallLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    teCallLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lblCallCount = new QLabel;
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(teCallLog, 1);
+    layout->addWidget(lblCallCount);
+    return group(tr("Call log"), layout);
+}
+
+void BenchConsole::showBench()
+{
+    for (int i = 0; i < channels; ++i) {
+        const QSignalBlocker icp(chkIcp[i]);
+        const QSignalBlocker exc(chkExc[i]);
+        chkIcp[i]->setChecked(bench.icpStatus() & (1u << i));
+        chkExc[i]->setChecked(bench.excStatus() & (1u << i));
+    }
+    const QSignalBlocker latency(sbLatency);
+    const QSignalBlocker calibration(sbCalibrationTime);
+    const QSignalBlocker hang(chkHang);
+    sbLatency->setValue(bench.callLatencyUs() / 1000);
+    sbCalibrationTime->setValue(bench.calibrationTimeMs());
+    chkHang->setChecked(bench.calibrationHang());
+    if (!leCarrierCode->hasFocus())
+        leCarrierCode->setText(hexText(quint32(bench.carrierErrorCode()), 8));
+}
+
+void BenchConsole::refresh()
+{
+    const int count = SimulatedBench::callLogCount();
+    if (count < callsShown) {
+        // The log was cleared under us: start again from its beginning.
+        teCallLog->clear();
+        callsShown = 0;
+    }
+    if (count > callsShown) {
+        teCallLog->appendPlainText(SimulatedBench::callLog(callsShown).join(QLatin1Char('\n')));
+        callsShown = count;
+    }
+    lblCallCount->setText(tr("%n call(s)", nullptr, count));
+    lblHanging->setText(tr("%n hanging", nullptr, SimulatedBench::hangingCalibrations()));
+}
+
+void BenchConsole::statusBoxToggled()
+{
+    ViUInt16 icp = 0;
+    ViUInt16 exc = 0;
+    for (int i = 0; i < channels; ++i) {
+        if (chkIcp[i]->isChecked())
+            icp |= ViUInt16(1u << i);
+        if (chkExc[i]->isChecked())
+            exc |= ViUInt16(1u << i);
+    }
+    bench.setStatusWords(icp, exc);
+}
+
+void BenchConsole::injectFailure()
+{
+    bench.injectFailure(cbFunction->currentText(), ViStatus(cbFailure->currentData().toInt()),
+                        chkAlways->isChecked());
+}
+
+void BenchConsole::setCarrierCode()
+{
+    qint64 code = 0;
+    if (!Scenario::parseNumber(leCarrierCode->text(), &code)
+        || code < std::numeric_limits<qint32>::min() || code > std::numeric_limits<qint32>::max())
+        return;
+    bench.setCarrierErrorCode(ViInt32(code));
+}

@@ -1,0 +1,72 @@
+#ifndef BENCHCONSOLE_H
+#define BENCHCONSOLE_H
+
+#include <QGroupBox>
+#include <QTimer>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class SimulatedBench;
+
+// The "Simulated bench" console beside the panel: the operator's hands on the simulated
+// unit, not part of the panel. It sets the two status words channel by channel, makes a
+// driver function fail once or always (carrier error, error or warning), sets the
+// carrier's error code, slows every call down, sets the calibration time, makes
+// calibrations hang and releases them, and shows the unit's call log as it grows.
+//
+// Its controls follow the bench, also when a scenario changes it. GUI thread only.
+class BenchConsole : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    static constexpr int channels = 16;
+    static constexpr int refreshMs = 200;
+    static constexpr int maxLogLines = 5000;
+
+    explicit BenchConsole(SimulatedBench &bench, QWidget *parent = nullptr);
+
+    // Controls, reachable for tests and for restyling.
+    QCheckBox *chkIcp[channels] = {};
+    QCheckBox *chkExc[channels] = {};
+    QComboBox *cbFunction = nullptr;
+    QComboBox *cbFailure = nullptr;
+    QCheckBox *chkAlways = nullptr;
+    QPushButton *pbInject = nullptr;
+    QPushButton *pbClearFailures = nullptr;
+    QLineEdit *leCarrierCode = nullptr;
+    QPushButton *pbCarrierCode = nullptr;
+    QSpinBox *sbLatency = nullptr;
+    QSpinBox *sbCalibrationTime = nullptr;
+    QCheckBox *chkHang = nullptr;
+    QPushButton *pbRelease = nullptr;
+    QLabel *lblHanging = nullptr;
+    QPlainTextEdit *teCallLog = nullptr;
+    QLabel *lblCallCount = nullptr;
+
+public slots:
+    // Reads the bench's settings into the controls.
+    void showBench();
+    // Appends the calls made since the last refresh and shows the hanging calibrations.
+    void refresh();
+
+private:
+    QWidget *buildStatusWords();
+    QWidget *buildFailures();
+    QWidget *buildTiming();
+    QWidget *buildCallLog();
+    void statusBoxToggled();
+    void injectFailure();
+    void setCarrierCode();
+
+    SimulatedBench &bench;
+    QTimer refreshTimer;
+    int callsShown = 0;
+};
+
+#endif // BENCHCONSOLE_H

@@ -1,0 +1,33 @@
+#include "hostlog.h"
+
+#include <cstdio>
+
+HostLog::HostLog(QWidget *parent) : QListWidget(parent)
+{
+    setObjectName(QStringLiteral("hostLog"));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setUniformItemSizes(true);
+    setToolTip(tr("What the host did and every signal the panel emitted"));
+}
+
+void HostLog::report(const QString &line)
+{
+    print(line);
+    addItem(line);
+    while (count() > maxLines)
+        delete takeItem(0);
+    scrollToBottom();
+}
+
+void HostLog::print(const QString &line)
+{
+    const QByteArray text = line.toLocal8Bit() + '\n';
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+void HostLog::showEvent(QShowEvent *event)
+{
+    QListWidget::showEvent(event);
+    scrollToBottom();
+}

@@ -1,0 +1,30 @@
+#ifndef HOSTLOG_H
+#define HOSTLOG_H
+
+#include <QListWidget>
+
+// The host's log under the panel: every step of the start and every signal the panel
+// emits, one line each, shown in the list and echoed on standard output at once (so a
+// process that watches sfp-host sees each line as it happens). Keeps the newest
+// maxLines lines. GUI thread only.
+class HostLog : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int maxLines = 2000;
+
+    explicit HostLog(QWidget *parent = nullptr);
+
+    // Appends line to the list and to standard output.
+    void report(const QString &line);
+
+    // Writes line to standard output alone, flushed.
+    static void print(const QString &line);
+
+protected:
+    // Lines reported before the list had a size are scrolled to once it has one.
+    void showEvent(QShowEvent *event) override;
+};
+
+#endif // HOSTLOG_H

@@ -1,0 +1,134 @@
+#include "hostoptions.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <limits>
+
+namespace {
+
+const QCommandLineOption demoOption(QStringLiteral("demo"),
+                                    QStringLiteral("Run the panel as a demonstration (no "
+                                                   "carrier session)."));
+const QCommandLineOption carrierOption(QStringLiteral("carrier"),
+                                       QStringLiteral("Carrier model code, hex (0x2624) or "
+                                                      "decimal. Default 0x2611."),
+                                       QStringLiteral("CODE"));
+const QCommandLineOption noReferenceOption(QStringLiteral("no-reference"),
+                                           QStringLiteral("The carrier offers no reference "
+                                                          "voltage."));
+const QCommandLineOption noUnitOption(QStringLiteral("no-unit"),
+                                      QStringLiteral("No unit answers the carrier's "
+                                                     "identification probe."));
+const QCommandLineOption pluginOption(QStringLiteral("plugin"),
+                                      QStringLiteral("Panel plug-in module to load instead of "
+                                                     "the one built with this host."),
+                                      QStringLiteral("PATH"));
+const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                          QStringLiteral("Write a PNG of the window to FILE."),
+                                          QStringLiteral("FILE"));
+const QCommandLineOption quitAfterOption(QStringLiteral("quit-after"),
+                                         QStringLiteral("Quit MS milliseconds after the panel "
+                                                        "is attached."),
+                                         QStringLiteral("MS"));
+const QCommandLineOption callLogOption(QStringLiteral("call-log"),
+                                       QStringLiteral("At exit write the simulated unit's "
+                                                      "call log to FILE (- for standard "
+                                                      "output)."),
+                                       QStringLiteral("FILE"));
+const QCommandLineOption scenarioOption(QStringLiteral("scenario"),
+                                        QStringLiteral("Replay the simulator steps of FILE."),
+                                        QStringLiteral("FILE"));
+const QCommandLineOption helpOption(QStringList { QStringLiteral("h"), QStringLiteral("help") },
+                                    QStringLiteral("Show this help and exit."));
+
+void describeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+            QStringLiteral("Loads the Orbisa 4830 front panel plug-in and runs it against the "
+                           "simulated carrier and unit."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({ demoOption, carrierOption, noReferenceOption, noUnitOption,
+                        pluginOption, screenshotOption, quitAfterOption, callLogOption,
+                        scenarioOption, helpOption });
+}
+
+// Qt's own texts end in a full stop; ours are one line each without one.
+QString withoutFullStop(QString text)
+{
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+QString HostOptions::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments))
+        return withoutFullStop(parser.errorText()) + QStringLiteral(" (see --help)");
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument '%1' (see --help)")
+                .arg(parser.positionalArguments().constFirst());
+
+    help = parser.isSet(helpOption);
+    demo = parser.isSet(demoOption);
+    noReference = parser.isSet(noReferenceOption);
+    noUnit = parser.isSet(noUnitOption);
+    pluginPath = parser.value(pluginOption);
+    screenshotPath = parser.value(screenshotOption);
+    callLogPath = parser.value(callLogOption);
+    scenarioPath = parser.value(scenarioOption);
+
+    if (parser.isSet(carrierOption)) {
+        const QString code = parser.value(carrierOption);
+        if (!parseCarrierCode(code, &carrier))
+            return QStringLiteral("bad carrier code '%1': give 0x0000 to 0xFFFF in hex or "
+                                  "0 to 65535 in decimal")
+                    .arg(code);
+    }
+    if (parser.isSet(quitAfterOption)) {
+        const QString ms = parser.value(quitAfterOption);
+        bool ok = false;
+        quitAfterMs = ms.toInt(&ok, 10);
+        if (!ok || quitAfterMs < 0)
+            return QStringLiteral("bad --quit-after time '%1': give milliseconds, 0 or more")
+                    .arg(ms);
+    }
+    for (const QCommandLineOption *option : { &pluginOption, &screenshotOption, &callLogOption,
+                                              &scenarioOption }) {
+        if (parser.isSet(*option) && parser.value(*option).isEmpty())
+            return QStringLiteral("--%1 needs a file name").arg(option->names().constFirst());
+    }
+    return QString();
+}
+
+QString HostOptions::helpText()
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    return parser.helpText();
+}
+
+bool HostOptions::parseCarrierCode(const QString &text, ViUInt16 *code)
+{
+    const QString trimmed = text.trimmed();
+    const bool hex = trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const QString digits = hex ? trimmed.mid(2) : trimmed;
+    // QString::toUInt would also take a sign or inner blanks; a model code has neither.
+    for (const QChar c : digits) {
+        const ushort u = c.unicode();
+        const bool digit = u >= '0' && u <= '9';
+        const bool hexLetter = (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+        if (!digit && !(hex && hexLetter))
+            return false;
+    }
+    bool ok = false;
+    const uint value = digits.toUInt(&ok, hex ? 16 : 10);
+    if (!ok || digits.isEmpty() || value > std::numeric_limits<ViUInt16>::max())
+        return false;
+    *code = static_cast<ViUInt16>(value);
+    return true;
+}

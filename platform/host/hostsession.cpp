@@ -1,0 +1,249 @@
+#include "hostsession.h"
+
+#include "benchconsole.h"
+#include "hostwindow.h"
+#include "scenarioplayer.h"
+#include "simulatedresources.h"
+
+#include <cr2200fp_scuinterface.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+
+#ifndef SFP_DEFAULT_PLUGIN
+#error "SFP_DEFAULT_PLUGIN names the plug-in module built with this host"
+#endif
+
+namespace {
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString hex16(ViUInt16 value)
+{
+    return QStringLiteral("0x%1").arg(value, 4, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+HostSession::HostSession(const HostOptions &options, QObject *parent)
+    : QObject(parent),
+      options(options),
+      bench(options),
+      loader(options.pluginPath.isEmpty() ? QStringLiteral(SFP_DEFAULT_PLUGIN)
+                                          : options.pluginPath),
+      resource(defaultResource())
+{
+}
+
+HostSession::~HostSession()
+{
+    // The player reads the bench and the window holds the panel: both go before the
+    // bench closes the carrier.
+    delete player;
+    hostWindow.reset();
+}
+
+int HostSession::start()
+{
+    if (!options.scenarioPath.isEmpty()) {
+        const QString problem = scenario.load(options.scenarioPath);
+        if (!problem.isEmpty()) {
+            printError(problem);
+            return ExitUsage;
+        }
+    }
+    if (!loader.load()) {
+        printError(loader.errorString());
+        return ExitPlugin;
+    }
+    hostWindow = std::make_unique<HostWindow>(bench);
+    connect(&bench, &SimulatedBench::reported, hostWindow.get(), &HostWindow::report);
+    connect(hostWindow.get(), &cr2200fp_app::resetPressed, this, &HostSession::reset);
+    connect(hostWindow.get(), &HostWindow::resourceChosen, this, &HostSession::changeResource);
+    report(QStringLiteral("plug-in: %1").arg(loader.path()));
+    report(QStringLiteral("interface: %1").arg(loader.interfaceId()));
+
+    // Steps due at once shape the bench before the panel attaches to it.
+    startScenario();
+    if (!createPanel()) {
+        printError(QStringLiteral("the plug-in's factory made no panel: %1").arg(loader.path()));
+        return ExitPanel;
+    }
+    hostWindow->show();
+    return ExitOk;
+}
+
+int HostSession::shutDown(int status)
+{
+    delete player;
+    player = nullptr;
+    hostWindow.reset();
+    if (!options.callLogPath.isEmpty() && !SimulatedBench::writeCallLog(options.callLogPath)) {
+        printError(QStringLiteral("cannot write the call log: %1").arg(options.callLogPath));
+        return status == ExitOk ? ExitOutput : status;
+    }
+    return status;
+}
+
+bool HostSession::headless()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+QString HostSession::defaultScreenshotPath()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath()
+                           + QStringLiteral("/../sfp-host.png"));
+}
+
+void HostSession::printError(const QString &problem)
+{
+    const QByteArray text = QStringLiteral("sfp-host: %1\n").arg(problem).toLocal8Bit();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+    std::fflush(stderr);
+}
+
+void HostSession::reset()
+{
+    report(QStringLiteral("reset: a new panel"));
+    hostWindow->removePanel();
+    if (!createPanel())
+        report(QStringLiteral("the plug-in's factory made no panel"));
+}
+
+void HostSession::changeResource(const QString &name)
+{
+    if (options.demo || name == resource)
+        return;
+    report(QStringLiteral("resource: %1").arg(name));
+    hostWindow->removePanel();
+    bench.closeCarrier();
+    resource = name;
+    if (!createPanel())
+        report(QStringLiteral("the plug-in's factory made no panel"));
+}
+
+bool HostSession::createPanel()
+{
+    cr2200fp_scuInterface *panel = loader.factory()->createPanel();
+    if (!panel)
+        return false;
+    // Connected before initUnit, which applies every channel and so reports each gain.
+    hostWindow->embedPanel(panel);
+    attach();
+    reportIdentity();
+    return true;
+}
+
+void HostSession::attach()
+{
+    cr2200fp_scuInterface *panel = hostWindow->panel();
+    const ViSession masterVi = options.demo ? 0 : bench.openCarrier(options.carrier);
+    if (masterVi)
+        report(QStringLiteral("carrier: %1, model %2, session %3")
+                       .arg(resource, hex16(options.carrier))
+                       .arg(masterVi));
+    else
+        report(QStringLiteral("carrier: none, demonstration (model %1)")
+                       .arg(hex16(options.carrier)));
+    panel->setMaster(masterVi, options.carrier, 0);
+    report(QStringLiteral("isCarrierSupported: %1").arg(yesNo(panel->isCarrierSupported())));
+    const bool unitFound = panel->detectUnit();
+    report(QStringLiteral("detectUnit: %1").arg(yesNo(unitFound)));
+    const bool attached = masterVi && unitFound;
+    if (masterVi && !unitFound) {
+        // Nothing answers in the unit's slot: opening a driver session there would talk
+        // to whatever does sit on the bus. The panel is shown as a demonstration instead.
+        report(QStringLiteral("no unit answers the carrier's probe: demonstration"));
+        panel->setMaster(0, options.carrier, 0);
+    }
+    report(QStringLiteral("initUnit: %1").arg(yesNo(panel->initUnit())));
+    hostWindow->showAttached(attached ? resource : QString());
+}
+
+void HostSession::reportIdentity()
+{
+    cr2200fp_scuInterface *panel = hostWindow->panel();
+    report(QStringLiteral("description: %1").arg(panel->description()));
+    report(QStringLiteral("model: %1").arg(panel->model()));
+    report(QStringLiteral("serial number: %1").arg(panel->serialNumber()));
+    report(QStringLiteral("revision: %1").arg(panel->revision()));
+}
+
+void HostSession::startScenario()
+{
+    if (options.scenarioPath.isEmpty())
+        return;
+    report(QStringLiteral("scenario: %1, %2 step(s) over %3 ms")
+                   .arg(options.scenarioPath)
+                   .arg(scenario.steps().size())
+                   .arg(scenario.lengthMs()));
+    player = new ScenarioPlayer(scenario, bench, this);
+    // Queued: a quit due at once must wait for the panel and the event loop.
+    connect(
+            player, &ScenarioPlayer::quitRequested, this,
+            [this] {
+                report(QStringLiteral("scenario: quit"));
+                finish();
+            },
+            Qt::QueuedConnection);
+    player->start();
+}
+
+void HostSession::scheduleFinish()
+{
+    if (options.quitAfterMs >= 0) {
+        QTimer::singleShot(options.quitAfterMs, this, &HostSession::finish);
+    } else if (headless()) {
+        // Without a screen there is nobody to close the window: the run ends once the
+        // scenario has played, or at once.
+        if (player && !player->isFinished())
+            connect(player, &ScenarioPlayer::finished, this, &HostSession::finish);
+        else
+            QTimer::singleShot(0, this, &HostSession::finish);
+    } else if (!options.screenshotPath.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!writeScreenshot())
+                QCoreApplication::exit(ExitOutput);
+        });
+    }
+}
+
+void HostSession::finish()
+{
+    if (finishing)
+        return;
+    finishing = true;
+    const bool wanted = headless() || !options.screenshotPath.isEmpty();
+    QCoreApplication::exit(wanted && !writeScreenshot() ? ExitOutput : ExitOk);
+}
+
+bool HostSession::writeScreenshot()
+{
+    const QString path = QFileInfo(options.screenshotPath.isEmpty() ? defaultScreenshotPath()
+                                                                    : options.screenshotPath)
+                                 .absoluteFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    hostWindow->console()->refresh(); // the call log up to this moment
+    if (!hostWindow->grab().save(path, "PNG")) {
+        printError(QStringLiteral("cannot write the screenshot: %1").arg(path));
+        return false;
+    }
+    report(QStringLiteral("screenshot: %1").arg(path));
+    return true;
+}
+
+void HostSession::report(const QString &line)
+{
+    hostWindow->report(line);
+}

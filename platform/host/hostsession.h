@@ -1,0 +1,89 @@
+#ifndef HOSTSESSION_H
+#define HOSTSESSION_H
+
+#include "hostoptions.h"
+#include "panelloader.h"
+#include "scenario.h"
+#include "simulatedbench.h"
+
+#include <QObject>
+
+#include <memory>
+
+class HostWindow;
+class ScenarioPlayer;
+
+// One run of sfp-host: loads the plug-in, creates the panel, hands it the simulated
+// carrier, attaches it, embeds it in the window, plays the scenario and, when asked (or
+// when there is no display), writes a screenshot and quits. It calls each panel in the
+// order a host owes it: createPanel, setMaster, isCarrierSupported and detectUnit,
+// initUnit once, and the identity texts. Reset and a change of resource delete the panel
+// and attach a new one the same way. GUI thread only.
+class HostSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Exit statuses of sfp-host.
+    enum ExitStatus {
+        ExitOk = 0,
+        ExitUsage = 2,  // bad command line or scenario file
+        ExitPlugin = 3, // the plug-in could not be loaded or is not ours
+        ExitPanel = 4,  // the factory made no panel
+        ExitOutput = 5, // a screenshot or call log could not be written
+    };
+
+    explicit HostSession(const HostOptions &options, QObject *parent = nullptr);
+    ~HostSession() override;
+
+    // Loads and attaches the panel and shows the window. ExitOk when the panel runs (the
+    // caller then runs the event loop); any other status after a one-line message on
+    // standard error.
+    int start();
+    // Arranges the end of the run as the options ask: after --quit-after, at the
+    // scenario's quit step, or without a display once the scenario has played (at once
+    // without one), each with a screenshot; with a display and --screenshot alone, a
+    // screenshot once the window is up.
+    void scheduleFinish();
+    // Deletes the window and the panel with it (which closes the unit), writes the call
+    // log if asked, and gives the process's exit status: status, unless that fails.
+    int shutDown(int status);
+
+    HostWindow *window() const { return hostWindow.get(); }
+    SimulatedBench &simulatedBench() { return bench; }
+
+    // True on a platform without a screen (offscreen, minimal): sfp-host then takes its
+    // screenshot and quits on its own.
+    static bool headless();
+    // Where the screenshot goes when none is named: sfp-host.png in the build directory.
+    static QString defaultScreenshotPath();
+    // "sfp-host: " and the problem, on standard error.
+    static void printError(const QString &problem);
+
+public slots:
+    // Deletes the panel and attaches a new one to the same carrier.
+    void reset();
+    // Deletes the panel, opens a carrier session under the resource and attaches a new
+    // panel to it.
+    void changeResource(const QString &resource);
+
+private:
+    bool createPanel();
+    void attach();
+    void reportIdentity();
+    void startScenario();
+    void finish();
+    bool writeScreenshot();
+    void report(const QString &line);
+
+    HostOptions options;
+    SimulatedBench bench;
+    PanelLoader loader;
+    Scenario scenario;
+    QString resource;
+    std::unique_ptr<HostWindow> hostWindow;
+    ScenarioPlayer *player = nullptr;
+    bool finishing = false;
+};
+
+#endif // HOSTSESSION_H

@@ -1,0 +1,55 @@
+#ifndef PANELLOADER_H
+#define PANELLOADER_H
+
+#include <QByteArray>
+#include <QLibrary>
+#include <QPluginLoader>
+#include <QString>
+
+class cr2200fp_scuPluginInterface;
+
+// Loads a front panel plug-in module and hands out its factory, after the checks a host
+// owes itself before it calls into foreign code: the file exists, it is a Qt plug-in, its
+// verification block matches this host's Qt and build, and its factory implements the
+// panel factory interface (by the whole interface identifier).
+//
+// The module stays loaded for the loader's lifetime and beyond (panels made by it must
+// not outlive the code that draws them). GUI thread only.
+class PanelLoader
+{
+public:
+    explicit PanelLoader(const QString &path);
+
+    // Runs the checks in order and stops at the first that fails; false then, and
+    // errorString() names the problem and the file in one line.
+    bool load();
+    QString errorString() const { return error; }
+
+    // The module's factory once load() succeeded, else null. Owned by the module.
+    cr2200fp_scuPluginInterface *factory() const { return pluginFactory; }
+    QString path() const { return filePath; }
+    // The interface identifier the module's metadata declares.
+    QString interfaceId() const { return iid; }
+
+    // The four-line block a module built for this host carries.
+    static QByteArray expectedVerificationData();
+    // The first line in which block differs from expected, as
+    // "version=4.8.6 (expected version=5.15.8)"; empty when they are equal.
+    static QString verificationMismatch(const QByteArray &block, const QByteArray &expected);
+
+private:
+    bool checkFile();
+    bool checkMetaData();
+    bool checkVerificationData();
+    bool instantiate();
+    bool fail(const QString &problem);
+
+    QString filePath;
+    QPluginLoader loader;
+    QLibrary library;
+    QString iid;
+    QString error;
+    cr2200fp_scuPluginInterface *pluginFactory = nullptr;
+};
+
+#endif // PANELLOADER_H

@@ -1,0 +1,204 @@
+#include "simulatedbench.h"
+
+#include "hostoptions.h"
+
+#include <sc4830sim.h>
+#include <simcarrier.h>
+
+#include <QByteArray>
+#include <QFile>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr ViReal64 referenceVolts = 2.5;
+
+QString hex(quint32 value, int digits)
+{
+    return QStringLiteral("0x")
+            + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
+} // namespace
+
+SimulatedBench::SimulatedBench(const HostOptions &options, QObject *parent) : QObject(parent)
+{
+    sc4830sim_reset();
+    simcarrier_reset();
+    if (options.noReference)
+        sc4830sim_setReference(SC4830SIM_REF_INDICATOR_ZERO, referenceVolts, 0);
+    if (options.noUnit)
+        simcarrier_setIdentBytes(emptySlotByte, emptySlotByte, emptySlotByte, emptySlotByte);
+}
+
+SimulatedBench::~SimulatedBench()
+{
+    // A calibration thread blocked in the simulator would outlive the panel otherwise.
+    sc4830sim_setCalibrationHang(0);
+    sc4830sim_releaseCalibrations();
+    closeCarrier();
+}
+
+ViSession SimulatedBench::openCarrier(ViUInt16 model)
+{
+    if (!carrierVi)
+        carrierVi = simcarrier_open(model);
+    return carrierVi;
+}
+
+void SimulatedBench::closeCarrier()
+{
+    if (carrierVi)
+        simcarrier_close(carrierVi);
+    carrierVi = 0;
+}
+
+void SimulatedBench::setStatusWords(ViUInt16 icp, ViUInt16 exc)
+{
+    icpWord = icp;
+    excWord = exc;
+    sc4830sim_setStatusWords(ViInt16(icp), ViInt16(exc));
+    settingChanged(QStringLiteral("status icp %1 exc %2").arg(hex(icp, 4), hex(exc, 4)));
+}
+
+void SimulatedBench::injectFailure(const QString &function, ViStatus status, bool always)
+{
+    sc4830sim_injectStatus(function.toLatin1().constData(), status, always ? 1 : 0);
+    settingChanged(QStringLiteral("fail %1 %2 %3")
+                           .arg(function, statusName(status),
+                                always ? QStringLiteral("always") : QStringLiteral("once")));
+}
+
+void SimulatedBench::clearFailure(const QString &function)
+{
+    sc4830sim_injectStatus(function.toLatin1().constData(), 0, 0);
+    settingChanged(QStringLiteral("clear %1").arg(function));
+}
+
+void SimulatedBench::clearFailures()
+{
+    sc4830sim_clearInjections();
+    settingChanged(QStringLiteral("clear all"));
+}
+
+void SimulatedBench::setCarrierErrorCode(ViInt32 code)
+{
+    carrierCode = code;
+    sc4830sim_setFCLastError(code);
+    settingChanged(QStringLiteral("carrier-code %1").arg(hex(quint32(code), 8)));
+}
+
+void SimulatedBench::setCallLatencyUs(int microseconds)
+{
+    latencyUs = qMax(microseconds, 0);
+    sc4830sim_setCallLatencyUs(latencyUs);
+    settingChanged(QStringLiteral("latency %1 us").arg(latencyUs));
+}
+
+void SimulatedBench::setCalibrationTimeMs(int milliseconds)
+{
+    calibrationMs = qMax(milliseconds, 0);
+    sc4830sim_setCalibrationDurationMs(calibrationMs);
+    settingChanged(QStringLiteral("calibration time %1 ms").arg(calibrationMs));
+}
+
+void SimulatedBench::setCalibrationHang(bool on)
+{
+    hang = on;
+    sc4830sim_setCalibrationHang(on ? 1 : 0);
+    settingChanged(on ? QStringLiteral("calibration hang") : QStringLiteral("calibration run"));
+}
+
+void SimulatedBench::releaseCalibrations()
+{
+    sc4830sim_releaseCalibrations();
+    settingChanged(QStringLiteral("calibration release"));
+}
+
+int SimulatedBench::hangingCalibrations()
+{
+    return sc4830sim_hangingCalibrations();
+}
+
+const QStringList &SimulatedBench::driverFunctions()
+{
+    static const QStringList functions {
+        QStringLiteral("sc4830_init"),
+        QStringLiteral("sc4830_close"),
+        QStringLiteral("sc4830_revision_query"),
+        QStringLiteral("sc4830_serialNumber"),
+        QStringLiteral("sc4830_setChannelConf"),
+        QStringLiteral("sc4830_setExcitation"),
+        QStringLiteral("sc4830_setShuntCal"),
+        QStringLiteral("sc4830_getExcitation"),
+        QStringLiteral("sc4830_channelIdentify"),
+        QStringLiteral("sc4830_getStatus"),
+        QStringLiteral("sc4830_getVoltRefOutput"),
+        QStringLiteral("sc4830_setVoltRefOutput"),
+        QStringLiteral("sc4830_pgaCalibration"),
+        QStringLiteral("sc4830_excitCalibration"),
+        QStringLiteral("sc4830_autobalance"),
+        QStringLiteral("sc4830_getFCLastError"),
+        QStringLiteral("sc4830_error_message"),
+    };
+    return functions;
+}
+
+QString SimulatedBench::statusName(ViStatus status)
+{
+    switch (status) {
+    case carrierErrorStatus:
+        return QStringLiteral("carrier");
+    case errorStatus:
+        return QStringLiteral("error");
+    case warningStatus:
+        return QStringLiteral("warning");
+    default:
+        return hex(quint32(status), 8);
+    }
+}
+
+QStringList SimulatedBench::callLog(int first)
+{
+    QStringList entries;
+    const int count = sc4830sim_logCount();
+    std::vector<char> buffer(256);
+    for (int i = qMax(first, 0); i < count; ++i) {
+        int length = sc4830sim_logEntry(i, buffer.data(), int(buffer.size()));
+        if (length >= int(buffer.size())) {
+            buffer.resize(size_t(length) + 1);
+            length = sc4830sim_logEntry(i, buffer.data(), int(buffer.size()));
+        }
+        if (length >= 0)
+            entries.append(QString::fromLatin1(buffer.data()));
+    }
+    return entries;
+}
+
+int SimulatedBench::callLogCount()
+{
+    return sc4830sim_logCount();
+}
+
+bool SimulatedBench::writeCallLog(const QString &path)
+{
+    QByteArray text;
+    for (const QString &entry : callLog())
+        text += entry.toLatin1() + '\n';
+    if (path == QLatin1String("-")) {
+        const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout)
+                == size_t(text.size());
+        return std::fflush(stdout) == 0 && written;
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(text) == text.size()
+            && file.flush();
+}
+
+void SimulatedBench::settingChanged(const QString &line)
+{
+    emit reported(QStringLiteral("bench: ") + line);
+    emit changed();
+}
