@@ -48,3 +48,11 @@ screenshots: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
+
+# Refreshes the translation template from the sources.
+translations: deps
+	/usr/lib/qt5/bin/lupdate -no-obsolete -locations none softfrontpanel_lib sc4830fp \
+	    -ts translations/sc4830fp.ts
+
+fuzz: deps
+	./scripts/fuzz.sh 60

@@ -3,7 +3,7 @@
 # Safe to run again and again: when everything is present it returns at once.
 set -eu
 
-packages="build-essential cmake qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
+packages="build-essential cmake python3 qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
 qt5-style-plugins xvfb xauth clang libclang-rt-14-dev zlib1g-dev"
 
 missing=""

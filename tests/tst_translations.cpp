@@ -1,0 +1,127 @@
+// The translatable texts: loads a pseudo-translation in which every text of the template
+// is marked "[[...]]" and checks which texts the panel shows translated and which plain.
+#include "modalanswerer.h"
+
+#include <cr2200fp_led.h>
+#include <sc4830fp_chcfg.h>
+#include <sc4830fp_fp.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+bool marked(const QString &text)
+{
+    return text.startsWith(QLatin1String("[[")) && text.endsWith(QLatin1String("]]"));
+}
+
+} // namespace
+
+class tst_Translations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void panelTexts();
+    void pageCaptionsAndTooltips();
+    void plainTexts();
+    void gainWarning();
+
+private:
+    QTranslator translator;
+};
+
+void tst_Translations::initTestCase()
+{
+    QVERIFY(translator.load(QStringLiteral(SFP_PSEUDO_QM)));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+}
+
+void tst_Translations::cleanupTestCase()
+{
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void tst_Translations::panelTexts()
+{
+    sc4830fp_fp panel;
+    QCOMPARE(panel.twChannels->tabText(0), QStringLiteral("[[Ch 1]]"));
+    QCOMPARE(panel.twChannels->tabText(7), QStringLiteral("[[Ch 8]]"));
+    const QList<QLabel *> labels = panel.findChildren<QLabel *>();
+    bool monitorLabel = false;
+    for (QLabel *label : labels)
+        monitorLabel |= label->text() == QLatin1String("[[Voltage Reference Monitor]]");
+    QVERIFY(monitorLabel);
+    // The button's first text is plain; the slot's texts go through tr().
+    QCOMPARE(panel.pbVrefMonitor->text(), QStringLiteral("OFF"));
+    panel.pbVrefMonitor->click();
+    QCOMPARE(panel.pbVrefMonitor->text(), QStringLiteral("[[ON]]"));
+    panel.pbVrefMonitor->click();
+    QCOMPARE(panel.pbVrefMonitor->text(), QStringLiteral("[[OFF]]"));
+}
+
+void tst_Translations::pageCaptionsAndTooltips()
+{
+    sc4830fp_fp panel;
+    sc4830fp_chCfg *page = panel.chPages[4];
+    QCOMPARE(page->cbMode->itemText(5), QStringLiteral("[[ICP]]"));
+    QCOMPARE(page->cbInput->itemText(1), QStringLiteral("[[Voltage Ref.]]"));
+    QCOMPARE(page->cbInput->toolTip(), QStringLiteral("[[Channel 5 input source ]]"));
+    QCOMPARE(page->cbInput->whatsThis(), page->cbInput->toolTip());
+    QCOMPARE(page->pbApply->text(), QStringLiteral("[[Apply]]"));
+    QCOMPARE(page->chkAutobalance->toolTip(), QStringLiteral("[[Starts channel 5 autobalnce]]"));
+    QCOMPARE(page->gbExcitation->title(), QStringLiteral("[[Excitation]]"));
+    QCOMPARE(page->ledIcp->getText(), QStringLiteral("[[ICP Current]]"));
+    QCOMPARE(page->pbIdentify->text(), QStringLiteral("[[OFF]]"));
+
+    // Every label, button, box and tooltip of the page is marked.
+    for (QLabel *label : page->findChildren<QLabel *>())
+        QVERIFY2(marked(label->text()), qPrintable(label->text()));
+    for (QGroupBox *box : page->findChildren<QGroupBox *>())
+        QVERIFY2(box->title().isEmpty() || marked(box->title()), qPrintable(box->title()));
+    for (QAbstractButton *button : page->findChildren<QAbstractButton *>()) {
+        QVERIFY2(marked(button->text()), qPrintable(button->text()));
+        QVERIFY2(marked(button->toolTip()), qPrintable(button->toolTip()));
+    }
+}
+
+void tst_Translations::plainTexts()
+{
+    sc4830fp_fp panel;
+    sc4830fp_chCfg *page = panel.chPages[0];
+    QCOMPARE(page->cbShCal->itemText(0), QStringLiteral("OFF"));
+    QCOMPARE(page->cbShCal->itemText(1), QStringLiteral("ON"));
+    QCOMPARE(page->lePosExc->text(), QStringLiteral("Not measured"));
+    QCOMPARE(page->leDiffExc->text(), QStringLiteral("Not measured"));
+    QCOMPARE(page->leImbalance->text(), QStringLiteral("Not balanced"));
+    page->pbIdentify->click();
+    QCOMPARE(page->pbIdentify->text(), QStringLiteral("ON"));
+    page->pbIdentify->click();
+    QCOMPARE(page->pbIdentify->text(), QStringLiteral("OFF"));
+    QCOMPARE(panel.description(), QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
+}
+
+void tst_Translations::gainWarning()
+{
+    sc4830fp_fp panel;
+    ModalAnswerer boxes;
+    panel.chPages[0]->cbGain->setCurrentIndex(3);
+    panel.masterGainChanged(0, 11);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("[[Warning]]"));
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("[[Total system gain 11000 is too high]]"));
+}
+
+QTEST_MAIN(tst_Translations)
+#include "tst_translations.moc"
