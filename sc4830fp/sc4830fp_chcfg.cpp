@@ -1,0 +1,529 @@
+#include "sc4830fp_chcfg.h"
+
+#include "sc4830fp_check.h"
+#include "sc4830fp_fp.h"
+
+#include <cr2200fp_led.h>
+#include <sc4830.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+const ViUInt16 sc4830fp_chCfg::mode[8] = { 0, 1, 2, 3, 4, 5, 6, 7 };
+const ViUInt16 sc4830fp_chCfg::gain[4] = { 1, 10, 100, 1000 };
+const ViUInt16 sc4830fp_chCfg::coup[2] = { 0, 1 };
+const ViUInt16 sc4830fp_chCfg::input[2] = { 0, 1 };
+const ViReal64 sc4830fp_chCfg::gainValue[4] = { 1.0, 10.0, 100.0, 1000.0 };
+const ViReal64 sc4830fp_chCfg::calLevel[4] = { 9.0, 0.9, 0.09, 0.009 };
+
+namespace {
+
+// The builders fill the page's public widget members; their texts belong to the page's
+// translation context.
+using Page = sc4830fp_chCfg;
+
+// The mode item's data tells the mode classes apart, not its position in the list.
+constexpr int icpModeData = 5;
+constexpr int lastBridgeModeData = 4;
+// Index 0 of cbCoup is "AC"; autobalance nulls a DC offset, which AC coupling hides.
+constexpr int acCouplingIndex = 0;
+// Total gains above this are questioned; the operator is warned, not stopped.
+constexpr qint64 maxTotalGain = 10000;
+
+QLabel *makeLabel(const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+void setHelp(QWidget *widget, const QString &text)
+{
+    widget->setToolTip(text);
+    widget->setWhatsThis(text);
+}
+
+QComboBox *makeCombo(const QStringList &items, const QString &help)
+{
+    auto *combo = new QComboBox;
+    combo->addItems(items);
+    setHelp(combo, help);
+    return combo;
+}
+
+QDoubleSpinBox *makeExcitationBox(double minimum, double maximum, const QString &help)
+{
+    auto *box = new QDoubleSpinBox;
+    box->setDecimals(3);
+    box->setRange(minimum, maximum);
+    box->setSingleStep(0.001);
+    box->setValue(0.0);
+    setHelp(box, help);
+    return box;
+}
+
+QLineEdit *makeReadout(const QString &text, const QString &help)
+{
+    auto *edit = new QLineEdit(text);
+    edit->setReadOnly(true);
+    setHelp(edit, help);
+    return edit;
+}
+
+QPushButton *makeButton(const QString &text, const QString &help)
+{
+    auto *button = new QPushButton(text);
+    setHelp(button, help);
+    return button;
+}
+
+QCheckBox *makeCheck(const QString &text, const QString &help)
+{
+    auto *check = new QCheckBox(text);
+    setHelp(check, help);
+    return check;
+}
+
+cr2200fp_led *makeLed(const QString &text, Qt::GlobalColor onColor, const QString &help)
+{
+    // Magenta asks the lamp for the palette's window colour as its off colour.
+    auto *led = new cr2200fp_led(text, onColor, Qt::magenta);
+    setHelp(led, help);
+    return led;
+}
+
+// The excitation exactly as the spin box shows it, independent of the locale: reading
+// the displayed text back with QString::toDouble() gives 0 wherever the decimal
+// separator is a comma, and the unit would be driven with 0 V.
+ViReal64 shownValue(const QDoubleSpinBox *box)
+{
+    return QString::number(box->value(), 'f', box->decimals()).toDouble();
+}
+
+QString volts(double value)
+{
+    return QString::asprintf("%0.6f", value);
+}
+
+// Sets an index copied from another page; a list that lacks it (no reference input)
+// keeps its own rather than falling to -1, which no driver table could take.
+void copyIndex(QComboBox *combo, int index)
+{
+    if (index >= 0 && index < combo->count())
+        combo->setCurrentIndex(index);
+}
+
+QGroupBox *buildConfiguration(Page &page)
+{
+    const int number = page.ch + 1;
+    page.cbInput = makeCombo({ sc4830fp_chCfg::tr("Front Panel"), sc4830fp_chCfg::tr("Voltage Ref.") },
+        sc4830fp_chCfg::tr("Channel %1 input source ").arg(number));
+    page.cbMode = new QComboBox;
+    const QString modeNames[8] = {
+        sc4830fp_chCfg::tr("Full Bridge"),
+        sc4830fp_chCfg::tr("Half Bridge"),
+        sc4830fp_chCfg::tr("Quarter Bridge 120"),
+        sc4830fp_chCfg::tr("Quarter Bridge 350"),
+        sc4830fp_chCfg::tr("Quarter Bridge User"),
+        sc4830fp_chCfg::tr("ICP"),
+        sc4830fp_chCfg::tr("Differential Voltage"),
+        sc4830fp_chCfg::tr("Single Ended Voltage"),
+    };
+    for (int i = 0; i < 8; ++i)
+        page.cbMode->addItem(modeNames[i], i);
+    page.cbMode->setCurrentIndex(0);
+    setHelp(page.cbMode, sc4830fp_chCfg::tr("Channel %1 mode selection").arg(number));
+    page.cbCoup = makeCombo({ sc4830fp_chCfg::tr("AC"), sc4830fp_chCfg::tr("DC") },
+        sc4830fp_chCfg::tr("Channel %1 coupling mode selection").arg(number));
+    page.cbGain = makeCombo({ sc4830fp_chCfg::tr("1"), sc4830fp_chCfg::tr("10"), sc4830fp_chCfg::tr("100"), sc4830fp_chCfg::tr("1000") },
+        sc4830fp_chCfg::tr("Channel %1 gain selection").arg(number));
+    page.dsbPosExc = makeExcitationBox(
+        0.0, 10.0, sc4830fp_chCfg::tr("Channel %1 positive excitation voltage [V]").arg(number));
+    page.dsbNegExc = makeExcitationBox(
+        -10.0, 0.0, sc4830fp_chCfg::tr("Channel %1 negative excitation voltage [V]").arg(number));
+    page.cbShCal = makeCombo({ QStringLiteral("OFF"), QStringLiteral("ON") },
+        sc4830fp_chCfg::tr("Channel %1 shunt selection").arg(number));
+    page.pbApply = makeButton(sc4830fp_chCfg::tr("Apply"), sc4830fp_chCfg::tr("Sets current channel's configuration"));
+    page.pbApplyAll = makeButton(sc4830fp_chCfg::tr("Apply to all"),
+        sc4830fp_chCfg::tr("Sets current channel's configuration to others channels"));
+
+    auto *box = new QGroupBox(sc4830fp_chCfg::tr("Configuration"));
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Input Source")), 0, 0);
+    grid->addWidget(page.cbInput, 0, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Mode")), 1, 0);
+    grid->addWidget(page.cbMode, 1, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Coupling")), 2, 0);
+    grid->addWidget(page.cbCoup, 2, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Gain")), 3, 0);
+    grid->addWidget(page.cbGain, 3, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Pos. Exc.")), 4, 0);
+    grid->addWidget(page.dsbPosExc, 4, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 4, 2);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Neg. Exc.")), 5, 0);
+    grid->addWidget(page.dsbNegExc, 5, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 5, 2);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Shunt")), 6, 0);
+    grid->addWidget(page.cbShCal, 6, 1);
+    grid->addWidget(page.pbApply, 7, 1);
+    grid->addWidget(page.pbApplyAll, 8, 1);
+    return box;
+}
+
+QGroupBox *buildCalibration(Page &page)
+{
+    const int number = page.ch + 1;
+    page.chkSignalPath = makeCheck(
+        sc4830fp_chCfg::tr("Signal Path"), sc4830fp_chCfg::tr("Starts channel %1 signal path calibration").arg(number));
+    page.chkExcitation = makeCheck(
+        sc4830fp_chCfg::tr("Excitation"), sc4830fp_chCfg::tr("Starts channel %1 excitation calibration").arg(number));
+    page.chkAutobalance
+        = makeCheck(sc4830fp_chCfg::tr("Autobalance"), sc4830fp_chCfg::tr("Starts channel %1 autobalnce").arg(number));
+    page.pbCalibrate = makeButton(
+        sc4830fp_chCfg::tr("Calibrate"), sc4830fp_chCfg::tr("Starts selected calibrations on channel %1").arg(number));
+    page.pbCalibrateAll = makeButton(
+        sc4830fp_chCfg::tr("Calibrate All"), sc4830fp_chCfg::tr("Starts selected calibrations on all channels"));
+
+    auto *box = new QGroupBox(sc4830fp_chCfg::tr("Calibration"));
+    auto *column = new QVBoxLayout(box);
+    column->addWidget(page.chkSignalPath);
+    column->addWidget(page.chkExcitation);
+    column->addWidget(page.chkAutobalance);
+    column->addWidget(page.pbCalibrate);
+    column->addWidget(page.pbCalibrateAll);
+    return box;
+}
+
+QGroupBox *buildExcitationReadback(Page &page)
+{
+    const int number = page.ch + 1;
+    page.pbReadExc = makeButton(sc4830fp_chCfg::tr("Read Excitation Voltage"),
+        sc4830fp_chCfg::tr("Reads Excitation volatge on channel %1").arg(number));
+    page.lePosExc = makeReadout(QStringLiteral("Not measured"),
+        sc4830fp_chCfg::tr("Measured positive excitation voltage on channel %1").arg(number));
+    page.leNegExc = makeReadout(QStringLiteral("Not measured"),
+        sc4830fp_chCfg::tr("Measured negative excitation voltage on channel %1").arg(number));
+    page.leDiffExc = makeReadout(QStringLiteral("Not measured"),
+        sc4830fp_chCfg::tr("Measured difference excitation voltage on channel %1").arg(number));
+
+    page.gbExcitation = new QGroupBox(sc4830fp_chCfg::tr("Excitation"));
+    page.gbExcitation->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    auto *grid = new QGridLayout(page.gbExcitation);
+    grid->addWidget(page.pbReadExc, 0, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Positive")), 1, 0);
+    grid->addWidget(page.lePosExc, 1, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 1, 2);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Negative")), 2, 0);
+    grid->addWidget(page.leNegExc, 2, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 2, 2);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Difference")), 3, 0);
+    grid->addWidget(page.leDiffExc, 3, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 3, 2);
+    return page.gbExcitation;
+}
+
+QWidget *buildGainAndImbalance(Page &page)
+{
+    const int number = page.ch + 1;
+    page.leTotalGain
+        = makeReadout(QString(), sc4830fp_chCfg::tr("Total path gain on channel %1").arg(number));
+    page.leImbalance
+        = makeReadout(QStringLiteral("Not balanced"), sc4830fp_chCfg::tr("Channel %1 imbalance").arg(number));
+
+    auto *container = new QWidget;
+    container->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    auto *grid = new QGridLayout(container);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Total Gain")), 0, 0);
+    grid->addWidget(page.leTotalGain, 0, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Imbalance")), 1, 0);
+    grid->addWidget(page.leImbalance, 1, 1);
+    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 1, 2);
+    return container;
+}
+
+QGroupBox *buildStatus(Page &page)
+{
+    const int number = page.ch + 1;
+    page.ledExcLimit = makeLed(sc4830fp_chCfg::tr("Excitation Current Limit"), Qt::red,
+        sc4830fp_chCfg::tr("Channel %1 excitation current limit status").arg(number));
+    page.ledIcp = makeLed(
+        sc4830fp_chCfg::tr("ICP Current"), Qt::green, sc4830fp_chCfg::tr("Channel %1 ICP current status").arg(number));
+
+    auto *box = new QGroupBox(sc4830fp_chCfg::tr("Status"));
+    auto *column = new QVBoxLayout(box);
+    column->addWidget(page.ledExcLimit);
+    column->addWidget(page.ledIcp);
+    column->addWidget(buildExcitationReadback(page));
+    column->addWidget(buildGainAndImbalance(page));
+    return box;
+}
+
+QWidget *buildIdentification(Page &page)
+{
+    const int number = page.ch + 1;
+    page.ledIdentify = makeLed(sc4830fp_chCfg::tr("Identification"), Qt::green,
+        sc4830fp_chCfg::tr("Indicates channel %1 identification").arg(number));
+    page.pbIdentify = makeButton(
+        sc4830fp_chCfg::tr("OFF"), sc4830fp_chCfg::tr("When checked enables channel %1 identification").arg(number));
+    page.pbIdentify->setCheckable(true);
+    page.pbIdentify->setChecked(false);
+
+    auto *container = new QWidget;
+    auto *row = new QHBoxLayout(container);
+    row->addStretch();
+    row->addWidget(page.ledIdentify);
+    row->addWidget(page.pbIdentify);
+    row->addStretch();
+    return container;
+}
+
+} // namespace
+
+sc4830fp_chCfg::sc4830fp_chCfg(sc4830fp_fp *panel, int ch)
+    : QWidget(panel)
+    , scuFp(panel)
+    , ch(ch)
+    , masterGain(1)
+    , identifyOn(false)
+    , icpMode(false)
+{
+    auto *groups = new QHBoxLayout;
+    groups->addStretch();
+    groups->addWidget(buildConfiguration(*this));
+    groups->addWidget(buildCalibration(*this));
+    groups->addWidget(buildStatus(*this));
+    groups->addStretch();
+
+    auto *pageLayout = new QVBoxLayout(this);
+    pageLayout->addLayout(groups);
+    pageLayout->addWidget(buildIdentification(*this));
+
+    // Connected only now, so that filling the lists above ran no slot.
+    connect(cbMode, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &sc4830fp_chCfg::modeChanged);
+    connect(cbGain, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &sc4830fp_chCfg::gainChanged);
+    connect(cbInput, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &sc4830fp_chCfg::inputChanged);
+    connect(cbCoup, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &sc4830fp_chCfg::couplingChanged);
+    connect(dsbPosExc, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
+        &sc4830fp_chCfg::posExcChanged);
+    connect(dsbNegExc, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
+        &sc4830fp_chCfg::negExcChanged);
+    connect(cbShCal, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &sc4830fp_chCfg::shCalChanged);
+    connect(pbApply, &QPushButton::clicked, this, &sc4830fp_chCfg::applyAction);
+    connect(pbApplyAll, &QPushButton::clicked, this, &sc4830fp_chCfg::applyToAllAction);
+    connect(pbCalibrate, &QPushButton::clicked, this, &sc4830fp_chCfg::calibrateAction);
+    connect(pbCalibrateAll, &QPushButton::clicked, this, &sc4830fp_chCfg::calibrateAllAction);
+    connect(pbReadExc, &QPushButton::clicked, this, &sc4830fp_chCfg::readExcAction);
+    connect(pbIdentify, &QPushButton::clicked, this, &sc4830fp_chCfg::identifyChanged);
+
+    masterGain = 1;
+    identifyOn = pbIdentify->isChecked();
+    icpMode = false;
+}
+
+void sc4830fp_chCfg::disableVoltageRefInput()
+{
+    chkSignalPath->setChecked(false);
+    chkSignalPath->setEnabled(false);
+    if (cbInput->count() > 1)
+        cbInput->removeItem(1);
+}
+
+void sc4830fp_chCfg::setImbalance(double imbalance)
+{
+    leImbalance->setText(volts(imbalance));
+}
+
+void sc4830fp_chCfg::modeChanged(int index)
+{
+    const int data = cbMode->itemData(index).toInt();
+    const bool bridge = data >= 0 && data <= lastBridgeModeData;
+    const bool icp = data == icpModeData;
+
+    dsbNegExc->setEnabled(bridge);
+    dsbPosExc->setEnabled(bridge);
+    if (bridge) {
+        chkAutobalance->setEnabled(cbCoup->currentIndex() != acCouplingIndex);
+        chkExcitation->setEnabled(true);
+        cbShCal->setEnabled(true);
+        ledExcLimit->setEnabled(true);
+    } else {
+        chkAutobalance->setChecked(false);
+        chkAutobalance->setEnabled(false);
+        chkExcitation->setChecked(false);
+        chkExcitation->setEnabled(false);
+        cbShCal->setCurrentIndex(0);
+        cbShCal->setEnabled(false);
+        ledExcLimit->setValue(0);
+        ledExcLimit->setEnabled(false);
+    }
+    gbExcitation->setEnabled(bridge);
+    leImbalance->setEnabled(bridge);
+    ledIcp->setEnabled(icp);
+    if (!icp)
+        ledIcp->setValue(0);
+    if (icp)
+        cbCoup->setCurrentIndex(acCouplingIndex);
+    cbCoup->setEnabled(!icp);
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::gainChanged(int index)
+{
+    // The step comes from the driver table, not from the item's text: a translation may
+    // write the items differently, and a text that does not read as a number would make
+    // the total 0 and hide the warning. An index outside the list counts as no gain.
+    const qint64 step = (index >= 0 && index < int(sizeof gain / sizeof gain[0])) ? gain[index] : 0;
+    // 64 bits: the host's factor is any int, and the product must be shown as it is,
+    // never wrapped into a small or negative number that would escape the warning.
+    const qint64 total = step * masterGain;
+    if (total > maxTotalGain)
+        QMessageBox::warning(this, tr("Warning"), tr("Total system gain %1 is too high").arg(total),
+            QMessageBox::Ok);
+    leTotalGain->setText(QString::number(total));
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::inputChanged(int)
+{
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::couplingChanged(int)
+{
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::posExcChanged(double)
+{
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::negExcChanged(double)
+{
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::shCalChanged(int)
+{
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::configChanged()
+{
+    pbApply->setEnabled(true);
+}
+
+void sc4830fp_chCfg::applyAction()
+{
+    if (scuFp->d_vi) {
+        const ViUInt16 channel = ViUInt16(ch + 1);
+        // Each call goes out whatever became of the one before: the operator is told of
+        // every refusal, and the unit takes as much of the setting as it can.
+        ViStatus status = sc4830_setChannelConf(scuFp->d_vi, channel, mode[cbMode->currentIndex()],
+            gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()],
+            input[cbInput->currentIndex()]);
+        sc4830fp_check(scuFp, status,
+            "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
+            "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
+            "input[cbInput->currentIndex()])");
+        status = sc4830_setExcitation(
+            scuFp->d_vi, channel, shownValue(dsbPosExc), shownValue(dsbNegExc));
+        sc4830fp_check(scuFp, status,
+            "sc4830_setExcitation(scuFp->d_vi, ch, "
+            "(ViReal64)dsbPosExc->text().toDouble(), "
+            "(ViReal64)dsbNegExc->text().toDouble())");
+        status = sc4830_setShuntCal(
+            scuFp->d_vi, channel, cbShCal->currentIndex() ? VI_TRUE : VI_FALSE);
+        sc4830fp_check(scuFp, status,
+            "sc4830_setShuntCal (scuFp->d_vi, ch, "
+            "(cbShCal->currentIndex())?VI_TRUE:VI_FALSE)");
+    }
+
+    icpMode = cbMode->itemData(cbMode->currentIndex()).toInt() == icpModeData;
+
+    // Autobalance needs a DC path; this holds in every mode, so a voltage mode on DC gets
+    // back the selection its mode change took away.
+    const bool dc = cbCoup->currentIndex() != acCouplingIndex;
+    if (!dc)
+        chkAutobalance->setChecked(false);
+    chkAutobalance->setEnabled(dc);
+    leImbalance->setEnabled(dc);
+
+    pbApply->setEnabled(false);
+    emit scuGainChanged(ch, gainValue[cbGain->currentIndex()]);
+}
+
+void sc4830fp_chCfg::applyToAllAction()
+{
+    const int inputIndex = cbInput->currentIndex();
+    const int modeIndex = cbMode->currentIndex();
+    const int coupIndex = cbCoup->currentIndex();
+    const int gainIndex = cbGain->currentIndex();
+    const double posExc = dsbPosExc->value();
+    const double negExc = dsbNegExc->value();
+    const int shCalIndex = cbShCal->currentIndex();
+
+    // The count is read afresh each round: a message box on the way runs the event loop.
+    for (int i = 0; i < scuFp->chCount; ++i) {
+        sc4830fp_chCfg *page = scuFp->chPages[i];
+        if (i != ch) {
+            // Mode before coupling and shunt: its own adjustments must not undo the copy.
+            copyIndex(page->cbInput, inputIndex);
+            copyIndex(page->cbMode, modeIndex);
+            copyIndex(page->cbCoup, coupIndex);
+            copyIndex(page->cbGain, gainIndex);
+            page->dsbPosExc->setValue(posExc);
+            page->dsbNegExc->setValue(negExc);
+            copyIndex(page->cbShCal, shCalIndex);
+        }
+        page->applyAction();
+    }
+}
+
+void sc4830fp_chCfg::readExcAction()
+{
+    if (!scuFp->d_vi)
+        return;
+
+    ViReal64 posExc = 0.0;
+    ViReal64 negExc = 0.0;
+    pbReadExc->setEnabled(false);
+    // The read can take a while on the unit; let the disabled button be seen first.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const ViStatus status = sc4830_getExcitation(scuFp->d_vi, ViUInt16(ch + 1), &posExc, &negExc);
+    sc4830fp_check(scuFp, status, "sc4830_getExcitation(scuFp->d_vi, ch, &posExc, &negExc)");
+    pbReadExc->setEnabled(true);
+
+    lePosExc->setText(volts(posExc));
+    leNegExc->setText(volts(negExc));
+    leDiffExc->setText(volts(posExc - negExc));
+}
+
+void sc4830fp_chCfg::identifyChanged()
+{
+    identifyOn = pbIdentify->isChecked();
+    pbIdentify->setText(identifyOn ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    if (!scuFp->d_vi)
+        return;
+
+    const ViStatus status = sc4830_channelIdentify(
+        scuFp->d_vi, ViUInt16(ch + 1), identifyOn ? sc4830_ON : sc4830_OFF);
+    sc4830fp_check(scuFp, status,
+        "sc4830_channelIdentify(scuFp->d_vi, ch, "
+        "(pbIdentify->isChecked())?sc4830_ON:sc4830_OFF)");
+}

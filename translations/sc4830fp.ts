@@ -1,0 +1,458 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>cr2200fp_app</name>
+    <message>
+        <source>&lt;html&gt;Starts the repetitive data acquisition (or continuous data acquisition, when file storage option is turned on)&lt;/html&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green light means that the Soft Front Panel works
+in Real (not Demo) mode.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Autoscale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enables/disables plot autorescale feature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enables/disables visual identification mechanism</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts the single-shot data acquisition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset the device to the default state</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show on-line help for Instrument Soft Front Panel components</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays &quot;About&quot; panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close main panel and terminates program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Breaks the Single-Shot Data Acquisition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts the Single-Shot Data Acquisition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stops the Data Acquisition process</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orbisa </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> SFP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to exit?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>cr2200fp_led</name>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>third colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_calibrationDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terminating, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_chCfg</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total system gain %1 is too high</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orbisa 4830 Calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orbisa 4830 Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 signal path calibration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 excitation calibration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 autobalance calibration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please make sure that load is connected to all channels,
+otherwise out of range error may occur.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please make sure that load is connected to channel %1,
+otherwise out of range error may occur.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Front Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage Ref.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 input source </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Bridge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Half Bridge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quarter Bridge 120</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quarter Bridge 350</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quarter Bridge User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ICP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Differential Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single Ended Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 mode selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 coupling mode selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 gain selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 positive excitation voltage [V]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 negative excitation voltage [V]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 shunt selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets current channel&apos;s configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply to all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets current channel&apos;s configuration to others channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coupling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos. Exc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Neg. Exc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shunt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts channel %1 signal path calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excitation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts channel %1 excitation calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Autobalance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts channel %1 autobalnce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts selected calibrations on channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starts selected calibrations on all channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read Excitation Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads Excitation volatge on channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured positive excitation voltage on channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured negative excitation voltage on channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured difference excitation voltage on channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total path gain on channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 imbalance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imbalance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excitation Current Limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 excitation current limit status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ICP Current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 ICP current status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indicates channel %1 identification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When checked enables channel %1 identification</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_fp</name>
+    <message>
+        <source>Voltage Reference Monitor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ch %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
