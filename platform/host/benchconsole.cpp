@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -28,7 +29,7 @@ constexpr int maxCalibrationMs = 600000;
 QString hexText(quint32 value, int digits)
 {
     return QStringLiteral("0x")
-            + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+        + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 QGroupBox *group(const QString &title, QLayout *layout)
@@ -41,7 +42,8 @@ QGroupBox *group(const QString &title, QLayout *layout)
 } // namespace
 
 BenchConsole::BenchConsole(SimulatedBench &bench, QWidget *parent)
-    : QGroupBox(tr("Simulated bench"), parent), bench(bench)
+    : QGroupBox(tr("Simulated bench"), parent)
+    , bench(bench)
 {
     setObjectName(QStringLiteral("simulatedBench"));
     setToolTip(tr("The simulated unit behind the panel: not part of the panel"));
@@ -89,18 +91,16 @@ QWidget *BenchConsole::buildFailures()
     cbFailure = new QComboBox;
     cbFailure->addItem(tr("Carrier error (0xBFFC0B12)"), SimulatedBench::carrierErrorStatus);
     cbFailure->addItem(tr("Error (%1)").arg(hexText(quint32(SimulatedBench::errorStatus), 8)),
-                       SimulatedBench::errorStatus);
-    cbFailure->addItem(
-            tr("Warning (%1)").arg(hexText(quint32(SimulatedBench::warningStatus), 8)),
-            SimulatedBench::warningStatus);
+        SimulatedBench::errorStatus);
+    cbFailure->addItem(tr("Warning (%1)").arg(hexText(quint32(SimulatedBench::warningStatus), 8)),
+        SimulatedBench::warningStatus);
     chkAlways = new QCheckBox(tr("Always"));
     chkAlways->setToolTip(tr("Fail every call until cleared, not only the next one"));
     pbInject = new QPushButton(tr("Fail"));
     pbClearFailures = new QPushButton(tr("Clear all"));
     leCarrierCode = new QLineEdit;
     leCarrierCode->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("0[xX][0-9A-Fa-f]{1,8}|-?[0-9]{1,10}")),
-            leCarrierCode));
+        QRegularExpression(QStringLiteral("0[xX][0-9A-Fa-f]{1,8}|-?[0-9]{1,10}")), leCarrierCode));
     leCarrierCode->setToolTip(tr("The code sc4830_getFCLastError gives after a carrier error"));
     pbCarrierCode = new QPushButton(tr("Set"));
 
@@ -150,9 +150,9 @@ QWidget *BenchConsole::buildTiming()
 
     // editingFinished, not valueChanged: typing 250 must not pass through 2 and 25.
     connect(sbLatency, &QSpinBox::editingFinished, this,
-            [this] { bench.setCallLatencyUs(sbLatency->value() * 1000); });
+        [this] { bench.setCallLatencyUs(sbLatency->value() * 1000); });
     connect(sbCalibrationTime, &QSpinBox::editingFinished, this,
-            [this] { bench.setCalibrationTimeMs(sbCalibrationTime->value()); });
+        [this] { bench.setCalibrationTimeMs(sbCalibrationTime->value()); });
     connect(chkHang, &QCheckBox::toggled, &bench, &SimulatedBench::setCalibrationHang);
     connect(pbRelease, &QPushButton::clicked, &bench, &SimulatedBench::releaseCalibrations);
     return group(tr("Timing"), form);
@@ -199,8 +199,13 @@ void BenchConsole::refresh()
         callsShown = 0;
     }
     if (count > callsShown) {
+        // Follows the newest call unless the operator has scrolled up to read.
+        QScrollBar *bar = teCallLog->verticalScrollBar();
+        const bool following = bar->value() >= bar->maximum();
         teCallLog->appendPlainText(SimulatedBench::callLog(callsShown).join(QLatin1Char('\n')));
         callsShown = count;
+        if (following)
+            bar->setValue(bar->maximum());
     }
     lblCallCount->setText(tr("%n call(s)", nullptr, count));
     lblHanging->setText(tr("%n hanging", nullptr, SimulatedBench::hangingCalibrations()));
@@ -222,7 +227,7 @@ void BenchConsole::statusBoxToggled()
 void BenchConsole::injectFailure()
 {
     bench.injectFailure(cbFunction->currentText(), ViStatus(cbFailure->currentData().toInt()),
-                        chkAlways->isChecked());
+        chkAlways->isChecked());
 }
 
 void BenchConsole::setCarrierCode()

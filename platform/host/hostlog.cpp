@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-HostLog::HostLog(QWidget *parent) : QListWidget(parent)
+HostLog::HostLog(QWidget *parent)
+    : QListWidget(parent)
 {
     setObjectName(QStringLiteral("hostLog"));
     setSelectionMode(QAbstractItemView::NoSelection);

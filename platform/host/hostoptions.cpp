@@ -7,50 +7,41 @@
 
 namespace {
 
-const QCommandLineOption demoOption(QStringLiteral("demo"),
-                                    QStringLiteral("Run the panel as a demonstration (no "
-                                                   "carrier session)."));
-const QCommandLineOption carrierOption(QStringLiteral("carrier"),
-                                       QStringLiteral("Carrier model code, hex (0x2624) or "
-                                                      "decimal. Default 0x2611."),
-                                       QStringLiteral("CODE"));
-const QCommandLineOption noReferenceOption(QStringLiteral("no-reference"),
-                                           QStringLiteral("The carrier offers no reference "
-                                                          "voltage."));
-const QCommandLineOption noUnitOption(QStringLiteral("no-unit"),
-                                      QStringLiteral("No unit answers the carrier's "
-                                                     "identification probe."));
-const QCommandLineOption pluginOption(QStringLiteral("plugin"),
-                                      QStringLiteral("Panel plug-in module to load instead of "
-                                                     "the one built with this host."),
-                                      QStringLiteral("PATH"));
-const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
-                                          QStringLiteral("Write a PNG of the window to FILE."),
-                                          QStringLiteral("FILE"));
-const QCommandLineOption quitAfterOption(QStringLiteral("quit-after"),
-                                         QStringLiteral("Quit MS milliseconds after the panel "
-                                                        "is attached."),
-                                         QStringLiteral("MS"));
-const QCommandLineOption callLogOption(QStringLiteral("call-log"),
-                                       QStringLiteral("At exit write the simulated unit's "
-                                                      "call log to FILE (- for standard "
-                                                      "output)."),
-                                       QStringLiteral("FILE"));
-const QCommandLineOption scenarioOption(QStringLiteral("scenario"),
-                                        QStringLiteral("Replay the simulator steps of FILE."),
-                                        QStringLiteral("FILE"));
+QCommandLineOption option(const char *name, const char *help, const char *value = nullptr)
+{
+    return QCommandLineOption(
+        QLatin1String(name), QLatin1String(help), value ? QLatin1String(value) : QString());
+}
+
+const QCommandLineOption demoOption
+    = option("demo", "Run the panel as a demonstration (no carrier session).");
+const QCommandLineOption carrierOption
+    = option("carrier", "Carrier model code, hex (0x2624) or decimal. Default 0x2611.", "CODE");
+const QCommandLineOption noReferenceOption
+    = option("no-reference", "The carrier offers no reference voltage.");
+const QCommandLineOption noUnitOption
+    = option("no-unit", "No unit answers the carrier's identification probe.");
+const QCommandLineOption pluginOption = option(
+    "plugin", "Panel plug-in module to load instead of the one built with this host.", "PATH");
+const QCommandLineOption screenshotOption
+    = option("screenshot", "Write a PNG of the window to FILE.", "FILE");
+const QCommandLineOption quitAfterOption
+    = option("quit-after", "Quit MS milliseconds after the panel is attached.", "MS");
+const QCommandLineOption callLogOption = option(
+    "call-log", "At exit write the simulated unit's call log to FILE (- for stdout).", "FILE");
+const QCommandLineOption scenarioOption
+    = option("scenario", "Play the simulated bench steps of FILE (see docs/host.md).", "FILE");
 const QCommandLineOption helpOption(QStringList { QStringLiteral("h"), QStringLiteral("help") },
-                                    QStringLiteral("Show this help and exit."));
+    QStringLiteral("Show this help and exit."));
 
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-            QStringLiteral("Loads the Orbisa 4830 front panel plug-in and runs it against the "
-                           "simulated carrier and unit."));
+        QStringLiteral("Loads the Orbisa 4830 front panel plug-in and runs it against the "
+                       "simulated carrier and unit."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({ demoOption, carrierOption, noReferenceOption, noUnitOption,
-                        pluginOption, screenshotOption, quitAfterOption, callLogOption,
-                        scenarioOption, helpOption });
+    parser.addOptions({ demoOption, carrierOption, noReferenceOption, noUnitOption, pluginOption,
+        screenshotOption, quitAfterOption, callLogOption, scenarioOption, helpOption });
 }
 
 // Qt's own texts end in a full stop; ours are one line each without one.
@@ -71,7 +62,7 @@ QString HostOptions::parse(const QStringList &arguments)
         return withoutFullStop(parser.errorText()) + QStringLiteral(" (see --help)");
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("unexpected argument '%1' (see --help)")
-                .arg(parser.positionalArguments().constFirst());
+            .arg(parser.positionalArguments().constFirst());
 
     help = parser.isSet(helpOption);
     demo = parser.isSet(demoOption);
@@ -87,7 +78,7 @@ QString HostOptions::parse(const QStringList &arguments)
         if (!parseCarrierCode(code, &carrier))
             return QStringLiteral("bad carrier code '%1': give 0x0000 to 0xFFFF in hex or "
                                   "0 to 65535 in decimal")
-                    .arg(code);
+                .arg(code);
     }
     if (parser.isSet(quitAfterOption)) {
         const QString ms = parser.value(quitAfterOption);
@@ -95,10 +86,10 @@ QString HostOptions::parse(const QStringList &arguments)
         quitAfterMs = ms.toInt(&ok, 10);
         if (!ok || quitAfterMs < 0)
             return QStringLiteral("bad --quit-after time '%1': give milliseconds, 0 or more")
-                    .arg(ms);
+                .arg(ms);
     }
-    for (const QCommandLineOption *option : { &pluginOption, &screenshotOption, &callLogOption,
-                                              &scenarioOption }) {
+    for (const QCommandLineOption *option :
+        { &pluginOption, &screenshotOption, &callLogOption, &scenarioOption }) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty())
             return QStringLiteral("--%1 needs a file name").arg(option->names().constFirst());
     }

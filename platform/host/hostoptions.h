@@ -25,15 +25,15 @@ public:
     static constexpr ViUInt16 defaultCarrier = 0x2611;
 
     bool help = false;
-    bool demo = false;            // hand the panel no carrier session
+    bool demo = false; // hand the panel no carrier session
     ViUInt16 carrier = defaultCarrier;
-    bool noReference = false;     // the carrier offers no reference voltage
-    bool noUnit = false;          // no unit answers the identification probe
-    QString pluginPath;           // empty: the module built with this host
-    QString screenshotPath;       // empty: none with a display, the default without
-    int quitAfterMs = -1;         // -1: run until the window is closed
-    QString callLogPath;          // empty: none; "-": standard output
-    QString scenarioPath;         // empty: none
+    bool noReference = false; // the carrier offers no reference voltage
+    bool noUnit = false; // no unit answers the identification probe
+    QString pluginPath; // empty: the module built with this host
+    QString screenshotPath; // empty: none with a display, the default without
+    int quitAfterMs = -1; // -1: run until the window is closed
+    QString callLogPath; // empty: none; "-": standard output
+    QString scenarioPath; // empty: none
 };
 
 #endif // HOSTOPTIONS_H

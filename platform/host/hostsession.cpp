@@ -35,12 +35,11 @@ QString hex16(ViUInt16 value)
 } // namespace
 
 HostSession::HostSession(const HostOptions &options, QObject *parent)
-    : QObject(parent),
-      options(options),
-      bench(options),
-      loader(options.pluginPath.isEmpty() ? QStringLiteral(SFP_DEFAULT_PLUGIN)
-                                          : options.pluginPath),
-      resource(defaultResource())
+    : QObject(parent)
+    , options(options)
+    , bench(options)
+    , loader(options.pluginPath.isEmpty() ? QStringLiteral(SFP_DEFAULT_PLUGIN) : options.pluginPath)
+    , resource(defaultResource())
 {
 }
 
@@ -102,8 +101,8 @@ bool HostSession::headless()
 
 QString HostSession::defaultScreenshotPath()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath()
-                           + QStringLiteral("/../sfp-host.png"));
+    return QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../sfp-host.png"));
 }
 
 void HostSession::printError(const QString &problem)
@@ -151,11 +150,11 @@ void HostSession::attach()
     const ViSession masterVi = options.demo ? 0 : bench.openCarrier(options.carrier);
     if (masterVi)
         report(QStringLiteral("carrier: %1, model %2, session %3")
-                       .arg(resource, hex16(options.carrier))
-                       .arg(masterVi));
+                   .arg(resource, hex16(options.carrier))
+                   .arg(masterVi));
     else
-        report(QStringLiteral("carrier: none, demonstration (model %1)")
-                       .arg(hex16(options.carrier)));
+        report(
+            QStringLiteral("carrier: none, demonstration (model %1)").arg(hex16(options.carrier)));
     panel->setMaster(masterVi, options.carrier, 0);
     report(QStringLiteral("isCarrierSupported: %1").arg(yesNo(panel->isCarrierSupported())));
     const bool unitFound = panel->detectUnit();
@@ -185,18 +184,18 @@ void HostSession::startScenario()
     if (options.scenarioPath.isEmpty())
         return;
     report(QStringLiteral("scenario: %1, %2 step(s) over %3 ms")
-                   .arg(options.scenarioPath)
-                   .arg(scenario.steps().size())
-                   .arg(scenario.lengthMs()));
+               .arg(options.scenarioPath)
+               .arg(scenario.steps().size())
+               .arg(scenario.lengthMs()));
     player = new ScenarioPlayer(scenario, bench, this);
     // Queued: a quit due at once must wait for the panel and the event loop.
     connect(
-            player, &ScenarioPlayer::quitRequested, this,
-            [this] {
-                report(QStringLiteral("scenario: quit"));
-                finish();
-            },
-            Qt::QueuedConnection);
+        player, &ScenarioPlayer::quitRequested, this,
+        [this] {
+            report(QStringLiteral("scenario: quit"));
+            finish();
+        },
+        Qt::QueuedConnection);
     player->start();
 }
 
@@ -230,9 +229,9 @@ void HostSession::finish()
 
 bool HostSession::writeScreenshot()
 {
-    const QString path = QFileInfo(options.screenshotPath.isEmpty() ? defaultScreenshotPath()
-                                                                    : options.screenshotPath)
-                                 .absoluteFilePath();
+    const QString path = QFileInfo(
+        options.screenshotPath.isEmpty() ? defaultScreenshotPath() : options.screenshotPath)
+                             .absoluteFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     hostWindow->console()->refresh(); // the call log up to this moment
     if (!hostWindow->grab().save(path, "PNG")) {

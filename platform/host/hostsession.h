@@ -27,9 +27,9 @@ public:
     // Exit statuses of sfp-host.
     enum ExitStatus {
         ExitOk = 0,
-        ExitUsage = 2,  // bad command line or scenario file
+        ExitUsage = 2, // bad command line or scenario file
         ExitPlugin = 3, // the plug-in could not be loaded or is not ours
-        ExitPanel = 4,  // the factory made no panel
+        ExitPanel = 4, // the factory made no panel
         ExitOutput = 5, // a screenshot or call log could not be written
     };
 

@@ -22,7 +22,8 @@ constexpr int logRows = 8;
 
 } // namespace
 
-HostWindow::HostWindow(SimulatedBench &bench) : bench(bench)
+HostWindow::HostWindow(SimulatedBench &bench)
+    : bench(bench)
 {
     setWindowTitle(tr("sfp-host"));
     setTitle(tr("Soft Front Panel Host"));
@@ -68,10 +69,10 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
     panelColumn->insertWidget(1, panel);
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
-    const bool gain =
-            connectPanel(SIGNAL(gainChanged(int, ViReal64)), SLOT(panelGainChanged(int, ViReal64)));
-    const bool error = connectPanel(SIGNAL(masterError(int, const char *)),
-                                    SLOT(panelMasterError(int, const char *)));
+    const bool gain
+        = connectPanel(SIGNAL(gainChanged(int, ViReal64)), SLOT(panelGainChanged(int, ViReal64)));
+    const bool error = connectPanel(
+        SIGNAL(masterError(int, const char *)), SLOT(panelMasterError(int, const char *)));
     return gain && error;
 }
 
@@ -91,9 +92,9 @@ void HostWindow::showAttached(const QString &resource)
     setTitle(currentPanel->description());
     setWindowTitle(tr("sfp-host - %1").arg(currentPanel->windowTitle()));
     setStatusA(demo ? tr("Demonstration") : resource,
-               tr("The simulated resource the panel is attached to"));
+        tr("The simulated resource the panel is attached to"));
     setStatusB(tr("%1, S/N %2").arg(currentPanel->model(), currentPanel->serialNumber()),
-               tr("The unit's model and serial number"));
+        tr("The unit's model and serial number"));
     if (!demo)
         cbResource->setCurrentText(resource);
     cbResource->setEnabled(!demo);
@@ -113,10 +114,10 @@ void HostWindow::panelGainChanged(int chIdx, ViReal64 gain)
 
 void HostWindow::panelMasterError(int error, const char *fcall)
 {
-    const QString code =
-            QString::number(uint(error), 16).toUpper().rightJustified(8, QLatin1Char('0'));
+    const QString code
+        = QString::number(uint(error), 16).toUpper().rightJustified(8, QLatin1Char('0'));
     report(QStringLiteral("masterError(0x%1, \"%2\")")
-                   .arg(code, fcall ? QString::fromLatin1(fcall) : QStringLiteral("(null)")));
+               .arg(code, fcall ? QString::fromLatin1(fcall) : QStringLiteral("(null)")));
 }
 
 void HostWindow::showAbout()
@@ -126,12 +127,12 @@ void HostWindow::showAbout()
     if (currentPanel) {
         text += tr("<p>%1<br>Model %2, serial number %3, revision %4<br>"
                    "File version %5, product version %6</p>")
-                        .arg(currentPanel->description().toHtmlEscaped(),
-                             currentPanel->model().toHtmlEscaped(),
-                             currentPanel->serialNumber().toHtmlEscaped(),
-                             currentPanel->revision().toHtmlEscaped(),
-                             currentPanel->fileVersion().toHtmlEscaped(),
-                             currentPanel->productVersion().toHtmlEscaped());
+                    .arg(currentPanel->description().toHtmlEscaped(),
+                        currentPanel->model().toHtmlEscaped(),
+                        currentPanel->serialNumber().toHtmlEscaped(),
+                        currentPanel->revision().toHtmlEscaped(),
+                        currentPanel->fileVersion().toHtmlEscaped(),
+                        currentPanel->productVersion().toHtmlEscaped());
     }
     QMessageBox box(QMessageBox::NoIcon, tr("About sfp-host"), text, QMessageBox::Ok, this);
     box.setIconPixmap(QPixmap(QStringLiteral(":/about.png")));

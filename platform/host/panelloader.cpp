@@ -15,7 +15,9 @@ const char verificationSymbol[] = "qt_plugin_query_verification_data";
 } // namespace
 
 PanelLoader::PanelLoader(const QString &path)
-    : filePath(QFileInfo(path).absoluteFilePath()), loader(filePath), library(filePath)
+    : filePath(QFileInfo(path).absoluteFilePath())
+    , loader(filePath)
+    , library(filePath)
 {
 }
 
@@ -47,7 +49,7 @@ QString PanelLoader::verificationMismatch(const QByteArray &block, const QByteAr
         const QByteArray line = i < got.size() ? got.at(i) : QByteArray("(nothing)");
         if (line != want.at(i))
             return QStringLiteral("%1 (expected %2)")
-                    .arg(QString::fromLatin1(line), QString::fromLatin1(want.at(i)));
+                .arg(QString::fromLatin1(line), QString::fromLatin1(want.at(i)));
     }
     return QStringLiteral("%1 more line(s) than expected").arg(got.size() - want.size());
 }
@@ -79,18 +81,18 @@ bool PanelLoader::checkVerificationData()
 {
     if (!library.load())
         return fail(QStringLiteral("plug-in cannot be loaded: %1 (%2)")
-                            .arg(filePath, library.errorString()));
+                        .arg(filePath, library.errorString()));
     const auto query = reinterpret_cast<VerificationDataFn>(library.resolve(verificationSymbol));
     if (!query)
         return fail(QStringLiteral("plug-in exports no %1: %2")
-                            .arg(QLatin1String(verificationSymbol), filePath));
+                        .arg(QLatin1String(verificationSymbol), filePath));
     const char *data = query();
     if (!data)
         return fail(QStringLiteral("plug-in gives no verification data: %1").arg(filePath));
     const QString mismatch = verificationMismatch(QByteArray(data), expectedVerificationData());
     if (!mismatch.isEmpty())
         return fail(QStringLiteral("plug-in verification data do not match this host: %1: %2")
-                            .arg(mismatch, filePath));
+                        .arg(mismatch, filePath));
     return true;
 }
 
@@ -99,12 +101,11 @@ bool PanelLoader::instantiate()
     QObject *instance = loader.instance();
     if (!instance)
         return fail(QStringLiteral("plug-in gives no factory: %1 (%2)")
-                            .arg(filePath, loader.errorString()));
+                        .arg(filePath, loader.errorString()));
     pluginFactory = qobject_cast<cr2200fp_scuPluginInterface *>(instance);
     if (!pluginFactory)
         return fail(QStringLiteral("plug-in has the wrong interface '%1', expected '%2': %3")
-                            .arg(iid, QLatin1String(cr2200fp_scuPluginInterface_iid),
-                                 filePath));
+                        .arg(iid, QLatin1String(cr2200fp_scuPluginInterface_iid), filePath));
     return true;
 }
 

@@ -20,8 +20,8 @@ bool parseRange(const QString &text, qint64 low, qint64 high, qint64 *value)
 
 // A duration such as "500 ms", "500ms", "2 s" or "250 us", in the given unit; numbers
 // without a unit are in defaultUnit.
-bool parseDuration(const QString &text, const QString &defaultUnit, const QString &unit,
-                   qint64 *value)
+bool parseDuration(
+    const QString &text, const QString &defaultUnit, const QString &unit, qint64 *value)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})\\s*(us|ms|s)?$"));
     const QRegularExpressionMatch m = pattern.match(text.trimmed());
@@ -105,8 +105,7 @@ QString Scenario::parseLine(const QString &line, int number, qint64 *time)
     ScenarioStep step;
     step.atMs = *time;
     step.line = number;
-    const QString problem =
-            parseCommand(text.split(QLatin1Char(' '), Qt::SkipEmptyParts), &step);
+    const QString problem = parseCommand(text.split(QLatin1Char(' '), Qt::SkipEmptyParts), &step);
     if (problem.isEmpty())
         stepList.append(step);
     return problem;
@@ -123,8 +122,8 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
         const QString which = words.value(1);
         if (n != 3 || (which != QLatin1String("icp") && which != QLatin1String("exc")))
             return QStringLiteral("expected 'status icp WORD' or 'status exc WORD'");
-        step->kind = which == QLatin1String("icp") ? ScenarioStep::StatusIcp
-                                                    : ScenarioStep::StatusExc;
+        step->kind
+            = which == QLatin1String("icp") ? ScenarioStep::StatusIcp : ScenarioStep::StatusExc;
         if (!parseRange(words.at(2), 0, 0xFFFF, &step->value))
             return QStringLiteral("bad status word '%1': 0x0000 to 0xFFFF").arg(words.at(2));
         return QString();
@@ -146,13 +145,13 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
         else if (kind == QLatin1String("warning"))
             step->status = SimulatedBench::warningStatus;
         else if (parseRange(kind, std::numeric_limits<qint32>::min(),
-                            std::numeric_limits<qint32>::max(), &status)
-                 && status != 0)
+                     std::numeric_limits<qint32>::max(), &status)
+            && status != 0)
             step->status = ViStatus(status);
         else
             return QStringLiteral("bad failure '%1': carrier, error, warning or a non-zero "
                                   "status")
-                    .arg(kind);
+                .arg(kind);
         const QString repeat = words.value(3, QStringLiteral("once"));
         if (repeat != QLatin1String("once") && repeat != QLatin1String("always"))
             return QStringLiteral("expected 'once' or 'always', not '%1'").arg(repeat);
@@ -176,15 +175,15 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
         step->kind = ScenarioStep::CarrierCode;
         if (n != 2
             || !parseRange(words.at(1), std::numeric_limits<qint32>::min(),
-                           std::numeric_limits<qint32>::max(), &step->value))
+                std::numeric_limits<qint32>::max(), &step->value))
             return QStringLiteral("expected 'carrier-code CODE' (32 bits, hex or decimal)");
         return QString();
     }
     if (command == QLatin1String("latency")) {
         step->kind = ScenarioStep::Latency;
         if (n < 2 || n > 3
-            || !parseDuration(joined(words, 1), QStringLiteral("ms"), QStringLiteral("us"),
-                              &step->value)
+            || !parseDuration(
+                joined(words, 1), QStringLiteral("ms"), QStringLiteral("us"), &step->value)
             || step->value > std::numeric_limits<int>::max())
             return QStringLiteral("expected 'latency TIME' (us, ms or s)");
         return QString();
@@ -194,8 +193,8 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
         if (what == QLatin1String("time")) {
             step->kind = ScenarioStep::CalibrationTime;
             if (n < 3 || n > 4
-                || !parseDuration(joined(words, 2), QStringLiteral("ms"), QStringLiteral("ms"),
-                                  &step->value))
+                || !parseDuration(
+                    joined(words, 2), QStringLiteral("ms"), QStringLiteral("ms"), &step->value))
                 return QStringLiteral("expected 'calibration time TIME'");
             return QString();
         }

@@ -5,7 +5,9 @@
 #include <limits>
 
 ScenarioPlayer::ScenarioPlayer(const Scenario &scenario, SimulatedBench &bench, QObject *parent)
-    : QObject(parent), scenario(scenario), bench(bench)
+    : QObject(parent)
+    , scenario(scenario)
+    , bench(bench)
 {
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);

@@ -13,16 +13,16 @@ class ScenarioStep
 {
 public:
     enum Kind {
-        StatusIcp,          // value: the ICP status word
-        StatusExc,          // value: the excitation status word
-        Fail,               // function, status, always
-        Clear,              // function
+        StatusIcp, // value: the ICP status word
+        StatusExc, // value: the excitation status word
+        Fail, // function, status, always
+        Clear, // function
         ClearAll,
-        CarrierCode,        // value: the carrier's error code
-        Latency,            // value: microseconds
-        CalibrationTime,    // value: milliseconds
+        CarrierCode, // value: the carrier's error code
+        Latency, // value: microseconds
+        CalibrationTime, // value: milliseconds
         CalibrationHang,
-        CalibrationRun,     // calibrations no longer hang (those hanging stay until released)
+        CalibrationRun, // calibrations no longer hang (those hanging stay until released)
         CalibrationRelease,
         Quit,
     };
@@ -31,7 +31,7 @@ public:
     void apply(SimulatedBench &bench) const;
 
     qint64 atMs = 0;
-    int line = 0;    // line number in the file, from 1
+    int line = 0; // line number in the file, from 1
     Kind kind = Quit;
     QString function;
     ViStatus status = 0;

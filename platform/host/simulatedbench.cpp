@@ -18,12 +18,13 @@ constexpr ViReal64 referenceVolts = 2.5;
 QString hex(quint32 value, int digits)
 {
     return QStringLiteral("0x")
-            + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+        + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 } // namespace
 
-SimulatedBench::SimulatedBench(const HostOptions &options, QObject *parent) : QObject(parent)
+SimulatedBench::SimulatedBench(const HostOptions &options, QObject *parent)
+    : QObject(parent)
 {
     sc4830sim_reset();
     simcarrier_reset();
@@ -67,8 +68,8 @@ void SimulatedBench::injectFailure(const QString &function, ViStatus status, boo
 {
     sc4830sim_injectStatus(function.toLatin1().constData(), status, always ? 1 : 0);
     settingChanged(QStringLiteral("fail %1 %2 %3")
-                           .arg(function, statusName(status),
-                                always ? QStringLiteral("always") : QStringLiteral("once")));
+                       .arg(function, statusName(status),
+                           always ? QStringLiteral("always") : QStringLiteral("once")));
 }
 
 void SimulatedBench::clearFailure(const QString &function)
@@ -188,13 +189,13 @@ bool SimulatedBench::writeCallLog(const QString &path)
     for (const QString &entry : callLog())
         text += entry.toLatin1() + '\n';
     if (path == QLatin1String("-")) {
-        const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout)
-                == size_t(text.size());
+        const bool written
+            = std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size());
         return std::fflush(stdout) == 0 && written;
     }
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(text) == text.size()
-            && file.flush();
+        && file.flush();
 }
 
 void SimulatedBench::settingChanged(const QString &line)

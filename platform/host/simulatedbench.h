@@ -24,8 +24,8 @@ class SimulatedBench : public QObject
 public:
     // Statuses that injected failures answer with.
     static constexpr ViStatus carrierErrorStatus = ViStatus(0xBFFC0B12); // the carrier's
-    static constexpr ViStatus errorStatus = ViStatus(0xBFFF0015);        // a time-out
-    static constexpr ViStatus warningStatus = ViStatus(0x3FFC0101);      // ID query unsupported
+    static constexpr ViStatus errorStatus = ViStatus(0xBFFF0015); // a time-out
+    static constexpr ViStatus warningStatus = ViStatus(0x3FFC0101); // ID query unsupported
     // The identification bytes of a slot in which no unit sits: the bus reads all ones.
     static constexpr unsigned char emptySlotByte = 0xFF;
     // The simulator's calibration time after a reset, in ms.

@@ -1,0 +1,51 @@
+# sfp-host must turn away modules that are not the panel's: fixture plug-ins that fail
+# each of its checks in turn. They are built beside the tests and named to tst_host.
+set(fixture_dir ${CMAKE_CURRENT_LIST_DIR}/fixtures/foreignplugin)
+set(fixture_debug $<IF:$<CONFIG:Debug>,1,0>)
+
+function(add_fixture_plugin name)
+    cmake_parse_arguments(FIXTURE "" "STALE" "SOURCES;LIBRARIES" ${ARGN})
+    add_library(${name} MODULE ${FIXTURE_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Core ${FIXTURE_LIBRARIES})
+    target_compile_definitions(${name} PRIVATE
+        FIXTURE_DEBUG_BUILD=${fixture_debug} FIXTURE_STALE_BLOCK=${FIXTURE_STALE})
+    set_target_properties(${name} PROPERTIES
+        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures)
+endfunction()
+
+# A Qt plug-in of another interface.
+add_fixture_plugin(foreignplugin STALE 0
+    SOURCES ${fixture_dir}/foreignplugin.cpp ${fixture_dir}/verificationdata.cpp)
+# The panel factory interface with a Qt 4.8.6 Windows verification block.
+add_fixture_plugin(staleplugin STALE 1
+    SOURCES ${fixture_dir}/fixturefactory.cpp ${fixture_dir}/verificationdata.cpp
+    LIBRARIES softfrontpanel)
+# The panel factory interface without any verification block.
+add_fixture_plugin(blocklessplugin STALE 0
+    SOURCES ${fixture_dir}/fixturefactory.cpp LIBRARIES softfrontpanel)
+# The right interface and block, but a factory that makes no panel.
+add_fixture_plugin(nopanelplugin STALE 0
+    SOURCES ${fixture_dir}/fixturefactory.cpp ${fixture_dir}/verificationdata.cpp
+    LIBRARIES softfrontpanel)
+
+add_dependencies(tst_host foreignplugin staleplugin blocklessplugin nopanelplugin)
+target_compile_definitions(tst_host PRIVATE
+    SFP_FOREIGN_PLUGIN="$<TARGET_FILE:foreignplugin>"
+    SFP_STALE_PLUGIN="$<TARGET_FILE:staleplugin>"
+    SFP_BLOCKLESS_PLUGIN="$<TARGET_FILE:blocklessplugin>"
+    SFP_NOPANEL_PLUGIN="$<TARGET_FILE:nopanelplugin>"
+    SFP_VISA_LIBRARY="$<TARGET_FILE:visa>")
+
+# tst_host also drives the host's own classes in its process: the console, scenario
+# files and the window around a real panel, whose banner shows the resource tree.
+target_link_libraries(tst_host PRIVATE sfphost_core)
+target_sources(tst_host PRIVATE $<TARGET_OBJECTS:softfrontpanel_resources>)
+
+# tst_package installs the package into a temporary prefix and builds the example host
+# against it with this build's CMake, compiler and build type.
+target_compile_definitions(tst_package PRIVATE
+    SFP_CMAKE_COMMAND="${CMAKE_COMMAND}"
+    SFP_CXX_COMPILER="${CMAKE_CXX_COMPILER}"
+    SFP_BUILD_TYPE="${CMAKE_BUILD_TYPE}")
+add_dependencies(tst_package softfrontpanel softfrontpanel_resources)
+set_tests_properties(tst_package PROPERTIES TIMEOUT 240)
