@@ -194,24 +194,24 @@ bool sc4830fp_fp::routeReference()
 
 void sc4830fp_fp::readIdentity()
 {
-    // Buffers cleared first; a failed read keeps the previous texts, since the driver
-    // leaves nothing defined in them then.
+    // Buffers cleared first. A failed read keeps the previous texts, since the driver
+    // leaves nothing defined in them then; a warning still delivers the identity.
     ViChar sub[8];
     std::memset(sub, 0, sizeof sub);
     ViUInt32 serial = 0;
-    const bool serialRead = sc4830fp_check(this, sc4830_serialNumber(d_vi, sub, &serial),
-                                           "sc4830_serialNumber(scuFp->d_vi, sub, &serial)");
+    const ViStatus serialStatus = sc4830_serialNumber(d_vi, sub, &serial);
+    sc4830fp_check(this, serialStatus, "sc4830_serialNumber(scuFp->d_vi, sub, &serial)");
 
     ViChar rev[32];
     std::memset(rev, 0, sizeof rev);
-    const bool revRead = sc4830fp_check(this, sc4830_revision_query(d_vi, VI_NULL, rev),
-                                        "sc4830_revision_query(scuFp->d_vi, VI_NULL, rev)");
+    const ViStatus revStatus = sc4830_revision_query(d_vi, VI_NULL, rev);
+    sc4830fp_check(this, revStatus, "sc4830_revision_query(scuFp->d_vi, VI_NULL, rev)");
 
-    if (serialRead) {
+    if (serialStatus >= 0) {
         modelStr = QStringLiteral("4830-") + fromDriverText(sub, sizeof sub);
         serialStr = QString::asprintf("%08X", serial);
     }
-    if (revRead)
+    if (revStatus >= 0)
         revStr = fromDriverText(rev, sizeof rev);
     setWindowTitle(QLatin1String(titleAttached));
 }

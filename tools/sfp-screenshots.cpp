@@ -7,11 +7,13 @@
 #include <simcarrier.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -71,5 +73,22 @@ int main(int argc, char **argv)
         }
         out << path << '\n';
     }
+
+    // The calibration dialog while a signal-path calibration of Ch 1 runs.
+    sc4830sim_setCalibrationDurationMs(2000);
+    sc4830fp_chCfg *page = panel.chPages[0];
+    page->chkSignalPath->setChecked(true);
+    const QString dialogPath = QDir(folder).filePath(QStringLiteral("calibration-dialog.png"));
+    bool dialogSaved = false;
+    QTimer::singleShot(1000, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        dialogSaved = dialog && dialog->grab().save(dialogPath);
+    });
+    page->calibrateAction();
+    if (!dialogSaved) {
+        std::fprintf(stderr, "no calibration dialog to capture\n");
+        return 1;
+    }
+    out << dialogPath << '\n';
     return 0;
 }

@@ -1,0 +1,620 @@
+// Every checked driver call of the panel, each made to fail in the three ways the check
+// tells apart: the carrier's error, an error of the unit and a warning. For each one the
+// report (the host's signal or the operator's box, word for word), what the caller does
+// next, and that the panel is still a working panel afterwards.
+#include "modalanswerer.h"
+
+#include <sc4830fp_chcfg.h>
+#include <sc4830fp_fp.h>
+
+#include <sc4830.h>
+#include <sc4830sim.h>
+#include <simcarrier.h>
+#include <visasim.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Where the call is made, in the order an operator meets them.
+enum Site {
+    Open, // attach: sc4830_init
+    UnitRecord, // attach: viGetAttribute of the unit's environment record
+    Routing, // attach: the carrier's reference routed into the unit
+    Serial, // attach: sub-model and serial number
+    Revision, // attach: revision
+    ChannelConf, // page Apply, first call
+    Excitation, // page Apply, second call
+    ShuntCal, // page Apply, third call
+    ReadBack, // page read-back of the excitation
+    Identify, // page identification
+    Poll, // the panel's status poll
+    MonitorRead, // monitor button: read of the routing
+    MonitorWrite, // monitor button: write of the routing
+    SignalPathCal, // calibration steps, checked after their worker has ended
+    ExcitationCal,
+    AutobalanceCal
+};
+
+struct CallSite
+{
+    Site site;
+    const char *name; // the row's name
+    const char *function; // the driver function the simulator fails
+    const char *callText; // as the report quotes it
+};
+
+const CallSite callSites[] = {
+    { Open, "attach open", "sc4830_init", "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)" },
+    { UnitRecord, "attach unit record", "viGetAttribute",
+        "viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv)" },
+    { Routing, "attach reference routing", "sc4830_setVoltRefOutput",
+        "sc4830_setVoltRefOutput (scuFp->d_vi, sc4830_VREF_SRC_FC, vref, VI_FALSE)" },
+    { Serial, "attach serial number", "sc4830_serialNumber",
+        "sc4830_serialNumber(scuFp->d_vi, sub, &serial)" },
+    { Revision, "attach revision", "sc4830_revision_query",
+        "sc4830_revision_query(scuFp->d_vi, VI_NULL, rev)" },
+    { ChannelConf, "apply channel configuration", "sc4830_setChannelConf",
+        "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
+        "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
+        "input[cbInput->currentIndex()])" },
+    { Excitation, "apply excitation", "sc4830_setExcitation",
+        "sc4830_setExcitation(scuFp->d_vi, ch, (ViReal64)dsbPosExc->text().toDouble(), "
+        "(ViReal64)dsbNegExc->text().toDouble())" },
+    { ShuntCal, "apply shunt", "sc4830_setShuntCal",
+        "sc4830_setShuntCal (scuFp->d_vi, ch, (cbShCal->currentIndex())?VI_TRUE:VI_FALSE)" },
+    { ReadBack, "excitation read-back", "sc4830_getExcitation",
+        "sc4830_getExcitation(scuFp->d_vi, ch, &posExc, &negExc)" },
+    { Identify, "identification", "sc4830_channelIdentify",
+        "sc4830_channelIdentify(scuFp->d_vi, ch, (pbIdentify->isChecked())?sc4830_ON:sc4830_OFF)" },
+    { Poll, "status poll", "sc4830_getStatus",
+        "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)" },
+    { MonitorRead, "monitor read", "sc4830_getVoltRefOutput",
+        "sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL)" },
+    { MonitorWrite, "monitor write", "sc4830_setVoltRefOutput",
+        "sc4830_setVoltRefOutput (d_vi, srcBckup, vrefBckup, "
+        "(pbVrefMonitor->isChecked())?VI_TRUE:VI_FALSE)" },
+    { SignalPathCal, "signal path calibration", "sc4830_pgaCalibration", "thread->getStatus()" },
+    { ExcitationCal, "excitation calibration", "sc4830_excitCalibration", "thread->getStatus()" },
+    { AutobalanceCal, "autobalance", "sc4830_autobalance", "thread->getStatus()" },
+};
+
+enum Kind { CarrierError, UnitError, Warning };
+
+constexpr ViStatus unitError = ViStatus(0xBFFF0015);
+constexpr ViStatus unitWarning = 0x3FFF0085;
+constexpr ViInt32 carrierCode = -1073807343;
+const char *const driverText = "unit 4830 refused the call";
+
+// The page each kind of site works on (channel index; the driver sees it plus 1).
+constexpr int applyPage = 2;
+constexpr int calibrationPage = 1;
+constexpr int laterApplyPage = 5;
+
+QStringList callLog()
+{
+    QStringList entries;
+    char entry[512];
+    for (int i = 0; i < sc4830sim_logCount(); ++i) {
+        sc4830sim_logEntry(i, entry, sizeof entry);
+        entries.append(QString::fromLatin1(entry));
+    }
+    return entries;
+}
+
+QStringList callsOf(const QString &function)
+{
+    return callLog().filter(QRegularExpression(QLatin1Char('^') + function + QLatin1String("\\(")));
+}
+
+bool isAttachSite(Site site)
+{
+    return site <= Revision;
+}
+
+} // namespace
+
+class tst_FaultMatrix : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void everyCallSite_data();
+    void everyCallSite();
+    void answeringNoEverywhere();
+
+private:
+    // The status as the simulated unit or VISA answers it.
+    static void inject(Site site, const char *function, ViStatus status, bool always);
+    // Gets a page ready for the site's action, before the failure is injected.
+    void prepare(Site site);
+    // The operator's (or the timer's) action that makes the call.
+    void trigger(Site site);
+    // What the caller did after the report.
+    void checkWhatFollowed(Site site, Kind kind);
+    // The panel after the row: settled, polling (unless the poll failed) and applying.
+    void checkStillWorks(Site site);
+
+    std::unique_ptr<sc4830fp_fp> panel;
+    std::unique_ptr<ModalAnswerer> boxes;
+    std::unique_ptr<QSignalSpy> hostErrors;
+    std::unique_ptr<QSignalSpy> hostGains;
+    ViSession carrier = 0;
+    QString vi; // the unit session as the call log writes it
+};
+
+void tst_FaultMatrix::init()
+{
+    sc4830sim_reset();
+    simcarrier_reset();
+    visasim_reset();
+    sc4830sim_setFCLastError(carrierCode);
+    sc4830sim_setErrorText(driverText);
+    carrier = simcarrier_open(SIMCARRIER_MODEL_8CH);
+    boxes.reset(new ModalAnswerer);
+    panel.reset(new sc4830fp_fp);
+    panel->setMaster(carrier, SIMCARRIER_MODEL_8CH, 0);
+    hostErrors.reset(new QSignalSpy(panel.get(), &sc4830fp_fp::masterError));
+    hostGains.reset(new QSignalSpy(panel.get(), &sc4830fp_fp::gainChanged));
+}
+
+void tst_FaultMatrix::cleanup()
+{
+    hostGains.reset();
+    hostErrors.reset();
+    panel.reset();
+    boxes.reset();
+    QCOMPARE(sc4830sim_openSessionCount(), 0);
+    simcarrier_close(carrier);
+    visasim_reset();
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_FaultMatrix::inject(Site site, const char *function, ViStatus status, bool always)
+{
+    if (site == UnitRecord)
+        visasim_injectGetAttributeStatus(status, always ? 1 : 0);
+    else
+        sc4830sim_injectStatus(function, status, always ? 1 : 0);
+}
+
+void tst_FaultMatrix::prepare(Site site)
+{
+    switch (site) {
+    case ChannelConf:
+    case Excitation:
+    case ShuntCal: {
+        sc4830fp_chCfg *page = panel->chPages[applyPage];
+        page->cbGain->setCurrentIndex(2);
+        page->dsbPosExc->setValue(2.5);
+        page->dsbNegExc->setValue(-2.5);
+        break;
+    }
+    case ReadBack:
+        sc4830sim_setExcitationReadback(applyPage + 1, 3.25, -1.5);
+        break;
+    case SignalPathCal:
+    case ExcitationCal:
+    case AutobalanceCal: {
+        // The reference as input spares the load warning; DC coupling, once applied,
+        // offers the autobalance.
+        sc4830fp_chCfg *page = panel->chPages[calibrationPage];
+        page->cbInput->setCurrentIndex(1);
+        page->cbCoup->setCurrentIndex(1);
+        page->applyAction();
+        page->chkSignalPath->setChecked(true);
+        page->chkExcitation->setChecked(true);
+        page->chkAutobalance->setChecked(true);
+        QVERIFY(page->chkAutobalance->isEnabled());
+        sc4830sim_setImbalance(calibrationPage + 1, 0.25);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void tst_FaultMatrix::trigger(Site site)
+{
+    switch (site) {
+    case ChannelConf:
+    case Excitation:
+    case ShuntCal:
+        panel->chPages[applyPage]->pbApply->click();
+        break;
+    case ReadBack:
+        panel->chPages[applyPage]->pbReadExc->click();
+        break;
+    case Identify:
+        panel->chPages[applyPage]->pbIdentify->click();
+        break;
+    case Poll:
+        // The running timer makes the call, every second tick.
+        QTRY_COMPARE_WITH_TIMEOUT(boxes->seen.size() + hostErrors->count(), 1, 3000);
+        break;
+    case MonitorRead:
+    case MonitorWrite:
+        panel->pbVrefMonitor->click();
+        break;
+    case SignalPathCal:
+    case ExcitationCal:
+    case AutobalanceCal:
+        panel->chPages[calibrationPage]->pbCalibrate->click();
+        break;
+    default:
+        QVERIFY(panel->initUnit());
+        break;
+    }
+}
+
+void tst_FaultMatrix::everyCallSite_data()
+{
+    QTest::addColumn<int>("site");
+    QTest::addColumn<QByteArray>("function");
+    QTest::addColumn<QByteArray>("callText");
+    QTest::addColumn<int>("kind");
+
+    const struct
+    {
+        Kind kind;
+        const char *name;
+    } kinds[]
+        = { { CarrierError, "carrier error" }, { UnitError, "error" }, { Warning, "warning" } };
+    for (const CallSite &call : callSites) {
+        for (const auto &kind : kinds) {
+            QTest::addRow("%s: %s", call.name, kind.name)
+                << int(call.site) << QByteArray(call.function) << QByteArray(call.callText)
+                << int(kind.kind);
+        }
+    }
+}
+
+void tst_FaultMatrix::everyCallSite()
+{
+    QFETCH(int, site);
+    QFETCH(QByteArray, function);
+    QFETCH(QByteArray, callText);
+    QFETCH(int, kind);
+    const Site where = Site(site);
+    const ViStatus status = kind == CarrierError ? sc4830_ERROR_FC
+        : kind == UnitError                      ? unitError
+                                                 : unitWarning;
+    if (status < 0 && status != sc4830_ERROR_FC)
+        boxes->queue(QMessageBox::No); // Yes would end the test process
+
+    if (!isAttachSite(where)) {
+        QVERIFY(panel->initUnit());
+        QVERIFY(panel->d_vi != 0);
+        QCOMPARE(boxes->seen.size() + hostErrors->count(), 0);
+        prepare(where);
+        sc4830sim_clearLog();
+        hostGains->clear();
+    }
+    inject(where, function.constData(), status, false);
+    trigger(where);
+    if (QTest::currentTestFailed())
+        return;
+
+    // The report, once, through the one channel that fits the status.
+    const bool openFailed = where == Open && status < 0;
+    vi = QString::number(panel->d_vi);
+    const QString reportVi = openFailed ? QStringLiteral("0") : vi;
+    const QStringList log = callLog();
+    if (kind == CarrierError) {
+        QCOMPARE(boxes->seen.size(), 0);
+        QCOMPARE(hostErrors->count(), 1);
+        // The unit session is asked for the carrier's code; without one it answers nothing.
+        QCOMPARE(hostErrors->at(0).at(0).toInt(), openFailed ? 0 : int(carrierCode));
+        QCOMPARE(QByteArray(hostErrors->at(0).at(1).value<const char *>()), callText);
+        QCOMPARE(callsOf("sc4830_getFCLastError"),
+            QStringList({ QStringLiteral("sc4830_getFCLastError(%1, ptr)").arg(reportVi) }));
+        QVERIFY(callsOf("sc4830_error_message").isEmpty());
+    } else {
+        QCOMPARE(hostErrors->count(), 0);
+        QCOMPARE(boxes->seen.size(), 1);
+        const SeenBox &box = boxes->seen.first();
+        if (kind == UnitError) {
+            QCOMPARE(box.icon, QMessageBox::Critical);
+            QCOMPARE(box.title, QStringLiteral("Orbisa  SFP Error message"));
+            QCOMPARE(box.text,
+                QString::fromLatin1(callText) + QStringLiteral(" failed due to [")
+                    + QLatin1String(driverText) + QStringLiteral("]\nDo you want to exit?"));
+            QCOMPARE(box.buttons, QStringList({ "Yes", "No" }));
+        } else {
+            QCOMPARE(box.icon, QMessageBox::Warning);
+            QCOMPARE(box.title, QStringLiteral("Orbisa  SFP Warning message"));
+            QCOMPARE(box.text, QStringLiteral("Warning: [%1]").arg(QLatin1String(driverText)));
+            QCOMPARE(box.buttons, QStringList({ "Ok" }));
+        }
+        QCOMPARE(callsOf("sc4830_error_message"),
+            QStringList(
+                { QStringLiteral("sc4830_error_message(%1, %2, ptr)").arg(reportVi).arg(status) }));
+        QVERIFY(callsOf("sc4830_getFCLastError").isEmpty());
+    }
+
+    // The report follows the failed call at once: nothing else reached the unit between.
+    int report = 0;
+    while (report < log.size()
+        && !log.at(report).startsWith(QLatin1String("sc4830_getFCLastError("))
+        && !log.at(report).startsWith(QLatin1String("sc4830_error_message(")))
+        ++report;
+    QVERIFY(report > 0 && report < log.size());
+    const QString failed = log.at(report - 1);
+    if (where == UnitRecord) // VISA's own call is not in the unit's log; the open is before it
+        QCOMPARE(failed, QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier));
+    else
+        QVERIFY2(failed.startsWith(QLatin1String(function) + QLatin1Char('(')), qPrintable(failed));
+
+    checkWhatFollowed(where, Kind(kind));
+    if (QTest::currentTestFailed())
+        return;
+    checkStillWorks(where);
+}
+
+void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
+{
+    const bool hard = kind != Warning; // errors of both kinds deliver nothing
+    const QStringList applied = callsOf("sc4830_setChannelConf");
+    switch (site) {
+    case Open:
+        if (hard) {
+            // No unit: nothing more is asked of the driver, the pages still come up.
+            QCOMPARE(panel->d_vi, ViSession(0));
+            QCOMPARE(callLog().size(), 2);
+            QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
+            QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
+        } else {
+            QVERIFY(panel->d_vi != 0);
+            QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU"));
+            QCOMPARE(panel->model(), QStringLiteral("4830-AB"));
+            QCOMPARE(applied.size(), 8);
+        }
+        QCOMPARE(hostGains->count(), 8);
+        break;
+    case UnitRecord:
+        // An error leaves no record: no reference is read, routed or offered.
+        QCOMPARE(callsOf("sc4830_setVoltRefOutput").size(), hard ? 0 : 1);
+        for (int i = 0; i < panel->chCount; ++i) {
+            QCOMPARE(panel->chPages[i]->cbInput->count(), hard ? 1 : 2);
+            QCOMPARE(panel->chPages[i]->chkSignalPath->isEnabled(), !hard);
+        }
+        QCOMPARE(callsOf("sc4830_serialNumber").size(), 1);
+        QCOMPARE(callsOf("sc4830_revision_query").size(), 1);
+        QCOMPARE(applied.size(), 8);
+        break;
+    case Routing:
+        // The carrier has its reference; only the routing failed.
+        for (int i = 0; i < panel->chCount; ++i)
+            QCOMPARE(panel->chPages[i]->cbInput->count(), 2);
+        QCOMPARE(callsOf("sc4830_serialNumber").size(), 1);
+        QCOMPARE(callsOf("sc4830_revision_query").size(), 1);
+        QCOMPARE(applied.size(), 8);
+        QCOMPARE(panel->model(), QStringLiteral("4830-AB"));
+        break;
+    case Serial:
+        QCOMPARE(callsOf("sc4830_revision_query").size(), 1);
+        QCOMPARE(applied.size(), 8);
+        QCOMPARE(panel->revision(), QStringLiteral("1.2.0.7"));
+        QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU"));
+        if (hard) {
+            QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
+            QCOMPARE(panel->serialNumber(), QStringLiteral("87654321 (DEMO)"));
+        } else {
+            // A warning comes with the identity read; an attached unit is not shown with
+            // the demonstration's identity.
+            QCOMPARE(panel->model(), QStringLiteral("4830-AB"));
+            QCOMPARE(panel->serialNumber(), QStringLiteral("00C0FFEE"));
+        }
+        break;
+    case Revision:
+        QCOMPARE(applied.size(), 8);
+        QCOMPARE(panel->model(), QStringLiteral("4830-AB"));
+        QCOMPARE(panel->serialNumber(), QStringLiteral("00C0FFEE"));
+        if (hard) {
+            QCOMPARE(panel->revision(), QStringLiteral("1.0.1.0 (DEMO)"));
+        } else {
+            QCOMPARE(panel->revision(), QStringLiteral("1.2.0.7"));
+        }
+        break;
+    case ChannelConf:
+    case Excitation:
+    case ShuntCal: {
+        // Every call of the Apply is made whatever became of the one before, and the
+        // Apply completes: the settings stay as chosen, the host hears the gain.
+        const QString channel = QString::number(applyPage + 1);
+        const QStringList sent = callLog().filter(QRegularExpression("^sc4830_set"));
+        QCOMPARE(sent,
+            QStringList(
+                { QStringLiteral("sc4830_setChannelConf(%1, %2, 0, 100, 0, 0)").arg(vi, channel),
+                    QStringLiteral("sc4830_setExcitation(%1, %2, 2.5, -2.5)").arg(vi, channel),
+                    QStringLiteral("sc4830_setShuntCal(%1, %2, 0)").arg(vi, channel) }));
+        sc4830fp_chCfg *page = panel->chPages[applyPage];
+        QVERIFY(!page->pbApply->isEnabled());
+        QCOMPARE(page->cbGain->currentIndex(), 2);
+        QCOMPARE(hostGains->count(), 1);
+        QCOMPARE(hostGains->at(0).at(0).toInt(), applyPage);
+        QCOMPARE(hostGains->at(0).at(1).toDouble(), 100.0);
+        break;
+    }
+    case ReadBack: {
+        sc4830fp_chCfg *page = panel->chPages[applyPage];
+        QVERIFY(page->pbReadExc->isEnabled());
+        QCOMPARE(QStringList(
+                     { page->lePosExc->text(), page->leNegExc->text(), page->leDiffExc->text() }),
+            QStringList({ "3.250000", "-1.500000", "4.750000" }));
+        break;
+    }
+    case Identify: {
+        sc4830fp_chCfg *page = panel->chPages[applyPage];
+        QVERIFY(page->identifyOn);
+        QCOMPARE(page->pbIdentify->text(), QStringLiteral("ON"));
+        QCOMPARE(callsOf("sc4830_channelIdentify"),
+            QStringList({ QStringLiteral("sc4830_channelIdentify(%1, %2, 1)")
+                              .arg(vi)
+                              .arg(applyPage + 1) }));
+        break;
+    }
+    case Poll: {
+        // Stopped for good: no further read, no further tick, whatever the status.
+        QVERIFY(!panel->statusTimer->isActive());
+        const int reads = callsOf("sc4830_getStatus").size();
+        const int tick = panel->statusTick;
+        QCOMPARE(tick % 2, 1);
+        QTest::qWait(450);
+        QCOMPARE(callsOf("sc4830_getStatus").size(), reads);
+        QCOMPARE(panel->statusTick, tick);
+        break;
+    }
+    case MonitorRead:
+        // Without the routing read there is nothing to write back; a warning delivers it.
+        QCOMPARE(callsOf("sc4830_setVoltRefOutput"),
+            hard ? QStringList()
+                 : QStringList(
+                     { QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 1)").arg(vi) }));
+        QCOMPARE(panel->pbVrefMonitor->text(), QStringLiteral("ON"));
+        QVERIFY(panel->pbVrefMonitor->isChecked());
+        break;
+    case MonitorWrite:
+        QCOMPARE(callsOf("sc4830_setVoltRefOutput"),
+            QStringList({ QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 1)").arg(vi) }));
+        QCOMPARE(panel->pbVrefMonitor->text(), QStringLiteral("ON"));
+        QVERIFY(panel->pbVrefMonitor->isChecked());
+        break;
+    case SignalPathCal:
+    case ExcitationCal:
+    case AutobalanceCal: {
+        // The sequence goes on with the next kind, and the balance is shown in any case.
+        const QString channel = QString::number(calibrationPage + 1);
+        QCOMPARE(callsOf("sc4830_(pgaCalibration|excitCalibration|autobalance)"),
+            QStringList(
+                { QStringLiteral("sc4830_pgaCalibration(%1, %2, 1, 9, 0, 0)").arg(vi, channel),
+                    QStringLiteral("sc4830_excitCalibration(%1, %2, 0, 0, 0, 0)").arg(vi, channel),
+                    QStringLiteral("sc4830_autobalance(%1, %2, ptr)").arg(vi, channel) }));
+        QCOMPARE(panel->chPages[calibrationPage]->leImbalance->text(), QStringLiteral("0.250000"));
+        break;
+    }
+    }
+}
+
+void tst_FaultMatrix::checkStillWorks(Site site)
+{
+    sc4830sim_clearInjections();
+    visasim_reset();
+    QVERIFY(!panel->calibrating);
+    QCOMPARE(panel->statusTimer->isActive(), site != Poll);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        QVERIFY2(window == panel.get(), window->metaObject()->className());
+
+    // A later Apply of another channel goes through without a report.
+    const int reports = boxes->seen.size() + hostErrors->count();
+    sc4830sim_clearLog();
+    hostGains->clear();
+    sc4830fp_chCfg *page = panel->chPages[laterApplyPage];
+    page->cbGain->setCurrentIndex(3);
+    QVERIFY(page->pbApply->isEnabled());
+    page->pbApply->click();
+    QVERIFY(!page->pbApply->isEnabled());
+    QCOMPARE(hostGains->count(), 1);
+    QCOMPARE(hostGains->at(0).at(0).toInt(), laterApplyPage);
+    QCOMPARE(hostGains->at(0).at(1).toDouble(), 1000.0);
+    if (panel->d_vi != 0) {
+        const QString unit = QString::number(panel->d_vi);
+        const QString channel = QString::number(laterApplyPage + 1);
+        QCOMPARE(callLog().filter(QRegularExpression("^sc4830_set")),
+            QStringList(
+                { QStringLiteral("sc4830_setChannelConf(%1, %2, 0, 1000, 0, 0)").arg(unit, channel),
+                    QStringLiteral("sc4830_setExcitation(%1, %2, 0, 0)").arg(unit, channel),
+                    QStringLiteral("sc4830_setShuntCal(%1, %2, 0)").arg(unit, channel) }));
+        sc4830sim_Channel unitChannel;
+        QCOMPARE(sc4830sim_getChannel(ViUInt16(laterApplyPage + 1), &unitChannel), 0);
+        QCOMPARE(unitChannel.gain, ViUInt16(1000));
+    } else {
+        QCOMPARE(sc4830sim_logCount(), 0);
+    }
+    // The poll still reads the unit: of two ticks one is odd. After its own failure its
+    // timer stays stopped (above), so only a direct call would read.
+    if (site != Poll && panel->d_vi != 0) {
+        panel->getStatus();
+        panel->getStatus();
+        QVERIFY(!callsOf("sc4830_getStatus").isEmpty());
+    }
+    QCOMPARE(boxes->seen.size() + hostErrors->count(), reports);
+}
+
+void tst_FaultMatrix::answeringNoEverywhere()
+{
+    // Every call after the open fails, and the operator answers No to every box.
+    const char *const failing[] = { "sc4830_setVoltRefOutput", "sc4830_serialNumber",
+        "sc4830_revision_query", "sc4830_setChannelConf", "sc4830_setExcitation",
+        "sc4830_setShuntCal", "sc4830_getExcitation", "sc4830_channelIdentify", "sc4830_getStatus",
+        "sc4830_getVoltRefOutput", "sc4830_excitCalibration" };
+    for (const char *function : failing)
+        sc4830sim_injectStatus(function, -7, 1);
+    visasim_injectGetAttributeStatus(-7, 1);
+    for (int i = 0; i < 100; ++i)
+        boxes->queue(QMessageBox::No);
+
+    // 16 pages: three Apply calls each, the unit record and the identity.
+    simcarrier_close(carrier);
+    carrier = simcarrier_open(SIMCARRIER_MODEL_16CH);
+    panel->setMaster(carrier, SIMCARRIER_MODEL_16CH, 0);
+    QVERIFY(panel->initUnit());
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->statusTimer->isActive(), 3000); // the poll's own box
+    QCOMPARE(boxes->seen.size(), 3 + 16 * 3 + 1);
+
+    sc4830fp_chCfg *page = panel->chPages[4];
+    panel->pbVrefMonitor->click();
+    page->pbIdentify->click();
+    page->pbReadExc->click();
+    page->chkExcitation->setChecked(true);
+    page->pbCalibrateAll->click();
+    const int expected = 3 + 16 * 3 + 1 + 3 + 16;
+    QCOMPARE(boxes->seen.size(), expected);
+    for (const SeenBox &box : qAsConst(boxes->seen)) {
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QVERIFY2(box.text.endsWith(QLatin1String("failed due to [unit 4830 refused the call]\n"
+                                                 "Do you want to exit?")),
+            qPrintable(box.text));
+    }
+    QCOMPARE(hostErrors->count(), 0);
+    QCOMPARE(sc4830sim_callCount("sc4830_excitCalibration"), 16);
+    QVERIFY(!panel->calibrating);
+
+    // Once the unit answers again, every action works; the poll stays stopped as intended.
+    sc4830sim_clearInjections();
+    sc4830sim_clearLog();
+    page->pbReadExc->click();
+    page->cbMode->setCurrentIndex(6);
+    page->pbApply->click();
+    panel->pbVrefMonitor->click();
+    page->pbIdentify->click();
+    page->pbCalibrate->click(); // no kind left selected in a voltage mode: no step
+    const QString unit = QString::number(panel->d_vi);
+    QCOMPARE(callLog(),
+        QStringList({ QStringLiteral("sc4830_getExcitation(%1, 5, ptr, ptr)").arg(unit),
+            QStringLiteral("sc4830_setChannelConf(%1, 5, 6, 1, 0, 0)").arg(unit),
+            QStringLiteral("sc4830_setExcitation(%1, 5, 0, 0)").arg(unit),
+            QStringLiteral("sc4830_setShuntCal(%1, 5, 0)").arg(unit),
+            QStringLiteral("sc4830_getVoltRefOutput(%1, ptr, ptr, NULL)").arg(unit),
+            QStringLiteral("sc4830_setVoltRefOutput(%1, 0, 0, 0)").arg(unit),
+            QStringLiteral("sc4830_channelIdentify(%1, 5, 0)").arg(unit) }));
+    QCOMPARE(boxes->seen.size(), expected);
+    QCOMPARE(panel->pbVrefMonitor->text(), QStringLiteral("OFF"));
+    QCOMPARE(page->leDiffExc->text(), QStringLiteral("0.000000"));
+    QVERIFY(!panel->calibrating);
+    QVERIFY(!panel->statusTimer->isActive());
+}
+
+QTEST_MAIN(tst_FaultMatrix)
+#include "tst_faultmatrix.moc"
