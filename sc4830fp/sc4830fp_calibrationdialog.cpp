@@ -1,0 +1,112 @@
+#include "sc4830fp_calibrationdialog.h"
+
+#include "sc4830fp_calibrationthread.h"
+#include "sc4830fp_check.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int dialogWidth = 250;
+constexpr int dialogHeight = 100;
+} // namespace
+
+sc4830fp_calibrationDialog::sc4830fp_calibrationDialog(QWidget *parent, sc4830fp_fp *panel)
+    : QDialog(parent)
+    , thread(nullptr)
+    , scuFp(panel)
+{
+    setWindowIcon(windowIcon());
+    setFixedSize(dialogWidth, dialogHeight);
+    setModal(true);
+
+    lblMessage = new QLabel;
+    lblMessage->setAlignment(Qt::AlignCenter);
+    // "Channel 16 signal path calibration..." is wider than the fixed 250 pixels in most
+    // fonts; wrapped onto two lines it stays readable instead of losing both ends.
+    lblMessage->setWordWrap(true);
+    lblMessage->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    progressBar = new QProgressBar;
+    progressBar->setRange(0, 100);
+    auto *pbCancel = new QPushButton(tr("Cancel"));
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(pbCancel);
+    buttonRow->addStretch();
+    auto *layout = new QVBoxLayout;
+    // Tight margins leave the message its two lines inside the fixed 100 pixels.
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(2);
+    layout->addWidget(lblMessage);
+    layout->addWidget(progressBar);
+    layout->addLayout(buttonRow);
+    setLayout(layout);
+
+    connect(pbCancel, &QPushButton::clicked, this, &sc4830fp_calibrationDialog::cancelAction);
+}
+
+sc4830fp_calibrationDialog::~sc4830fp_calibrationDialog() = default;
+
+void sc4830fp_calibrationDialog::runCalibration(ViUInt16 ch)
+{
+    if (!thread)
+        return;
+
+    setResult(1);
+    progressBar->setValue(0);
+    show();
+    thread->startCalibration(ch);
+
+    int percent = 0;
+    do {
+        percent = static_cast<int>(thread->progress.load());
+        progressBar->setValue(percent);
+        QCoreApplication::processEvents();
+        // A cancel has already stopped the worker inside closeEvent().
+        if (result() == 0)
+            return;
+        QThread::yieldCurrentThread();
+    } while (percent < 100);
+
+    thread->waitOrTerminate();
+    hide();
+
+    const ViStatus status = thread->getStatus();
+    if (status != 0)
+        sc4830fp_check(scuFp, status, "thread->getStatus()");
+}
+
+void sc4830fp_calibrationDialog::cancelAction()
+{
+    close();
+}
+
+void sc4830fp_calibrationDialog::closeEvent(QCloseEvent *event)
+{
+    lblMessage->setText(tr("Terminating, please wait..."));
+    QCoreApplication::processEvents();
+    if (thread)
+        thread->waitOrTerminate();
+    setResult(0);
+
+    closing = true;
+    QDialog::closeEvent(event);
+    closing = false;
+}
+
+void sc4830fp_calibrationDialog::reject()
+{
+    // QDialog::closeEvent() hides the dialog through reject(); any other dismissal
+    // (Escape) must stop the worker first, or the sequence would start its next step
+    // while this one still drives the unit.
+    if (closing)
+        QDialog::reject();
+    else
+        cancelAction();
+}

@@ -1,0 +1,62 @@
+#include "sc4830fp_estimationthread.h"
+
+#include <algorithm>
+
+namespace {
+constexpr unsigned long tickMs = 100;
+constexpr unsigned long stopGraceMs = 200;
+// An estimate of few, large steps (a short estimated time) could reach 100 by itself and
+// pass for the end of a call that has not returned: 100 belongs to the worker alone.
+constexpr float estimateCeiling = 99.0f;
+} // namespace
+
+sc4830fp_estimationThread::sc4830fp_estimationThread(
+    int estimatedTime, std::atomic<float> *progress, float limit)
+    : estimatedTime(estimatedTime)
+    , progress(progress)
+    , limit(limit)
+    , stopFlag(false)
+{
+}
+
+sc4830fp_estimationThread::~sc4830fp_estimationThread()
+{
+    stop();
+}
+
+void sc4830fp_estimationThread::stop()
+{
+    // Exchanges, not plain stores: together with the store that ends run() they order the
+    // thread's last accesses before whatever follows stop(). QThread::wait() orders them
+    // as well, but through Qt's own locks, which thread checkers cannot see.
+    stopFlag.exchange(true);
+    if (!wait(stopGraceMs)) {
+        terminate();
+        // terminate() only requests the end; the object must not be reused or destroyed
+        // while the thread still runs.
+        wait();
+    }
+    stopFlag.exchange(false);
+}
+
+void sc4830fp_estimationThread::run()
+{
+    if (estimatedTime > 0)
+        raiseEstimate();
+    // The thread's last act; stop() reads it back (see there).
+    stopFlag.store(false);
+}
+
+void sc4830fp_estimationThread::raiseEstimate()
+{
+    const float step = static_cast<float>(100.0 / estimatedTime);
+
+    while (progress->load() < 100.0f && !stopFlag) {
+        msleep(tickMs);
+        float current = progress->load();
+        // Compare-and-exchange rather than a plain add: if the worker has written its
+        // final 100 since the load, the exchange fails and the 100 stays.
+        if (current < limit)
+            progress->compare_exchange_strong(current, std::min(current + step, estimateCeiling));
+    }
+}
