@@ -2,6 +2,7 @@
 // Apply to all, the total gain, the read-back, identification and every driver failure
 // the page can meet, run against the simulated unit.
 #include "modalanswerer.h"
+#include "simlog.h"
 
 #include <cr2200fp_led.h>
 #include <sc4830fp_chcfg.h>
@@ -99,17 +100,6 @@ template<typename T> QList<T> repeated(int count, const T &value)
     for (int i = 0; i < count; ++i)
         list.append(value);
     return list;
-}
-
-QStringList callLog()
-{
-    QStringList calls;
-    char entry[256];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        calls.append(QString::fromLatin1(entry));
-    }
-    return calls;
 }
 
 sc4830sim_Channel unitChannel(int channel)
@@ -337,7 +327,7 @@ void tst_ChCfg::driverTables()
 
     const QStringList parts = sent.split(" / ");
     const QString head = "(" + rig.vi() + ", 4, ";
-    QCOMPARE(callLog(),
+    QCOMPARE(simCallLog(),
         QStringList({ "sc4830_setChannelConf" + head + parts[0] + ")",
             "sc4830_setExcitation" + head + "0, 0)",
             "sc4830_setShuntCal" + head + parts[1] + ")" }));
@@ -764,7 +754,7 @@ void tst_ChCfg::applyByCoupling()
     }
     // Modes without excitation still send what the locked spin boxes hold.
     const QString head = "(" + rig.vi() + ", 7, ";
-    QCOMPARE(callLog(),
+    QCOMPARE(simCallLog(),
         QStringList({ QString("sc4830_setChannelConf%1%2, 100, %3, 0)")
                           .arg(head)
                           .arg(mode)
@@ -906,7 +896,7 @@ void tst_ChCfg::applyToAll()
                  << "sc4830_setExcitation" + head + "2.5, -1.25)"
                  << "sc4830_setShuntCal" + head + "1)";
     }
-    QCOMPARE(callLog(), expected);
+    QCOMPARE(simCallLog(), expected);
     QCOMPARE(reports.channels, QList<int>({ 0, 1, 2, 3, 4, 5, 6, 7 }));
     QCOMPARE(reports.gains, repeated(8, 1000.0));
 
@@ -1005,7 +995,7 @@ void tst_ChCfg::readBack()
 
     page->pbReadExc->click();
 
-    QCOMPARE(callLog().filter("sc4830_getExcitation"),
+    QCOMPARE(simCallLog().filter("sc4830_getExcitation"),
         QStringList { "sc4830_getExcitation(" + rig.vi() + ", 5, ptr, ptr)" });
     QCOMPARE(
         QStringList({ page->lePosExc->text(), page->leNegExc->text(), page->leDiffExc->text() }),
@@ -1061,7 +1051,7 @@ void tst_ChCfg::identification()
     QCOMPARE(page->ledIdentify->getValue(), 0); // the panel's timer blinks it, not the slot
 
     const QString head = "sc4830_channelIdentify(" + rig.vi() + ", 3, ";
-    QCOMPARE(callLog(), attached ? QStringList({ head + "1)", head + "0)" }) : QStringList());
+    QCOMPARE(simCallLog(), attached ? QStringList({ head + "1)", head + "0)" }) : QStringList());
 }
 
 // --- Driver failures ----------------------------------------------------------------

@@ -3,6 +3,7 @@
 // report (the host's signal or the operator's box, word for word), what the caller does
 // next, and that the panel is still a working panel afterwards.
 #include "modalanswerer.h"
+#include "simlog.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
@@ -100,20 +101,9 @@ constexpr int applyPage = 2;
 constexpr int calibrationPage = 1;
 constexpr int laterApplyPage = 5;
 
-QStringList callLog()
-{
-    QStringList entries;
-    char entry[512];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        entries.append(QString::fromLatin1(entry));
-    }
-    return entries;
-}
-
 QStringList callsOf(const QString &function)
 {
-    return callLog().filter(QRegularExpression(QLatin1Char('^') + function + QLatin1String("\\(")));
+    return simCallLog().filter(QRegularExpression(QLatin1Char('^') + function + QLatin1String("\\(")));
 }
 
 bool isAttachSite(Site site)
@@ -310,7 +300,7 @@ void tst_FaultMatrix::everyCallSite()
     const bool openFailed = where == Open && status < 0;
     vi = QString::number(panel->d_vi);
     const QString reportVi = openFailed ? QStringLiteral("0") : vi;
-    const QStringList log = callLog();
+    const QStringList log = simCallLog();
     if (kind == CarrierError) {
         QCOMPARE(boxes->seen.size(), 0);
         QCOMPARE(hostErrors->count(), 1);
@@ -371,7 +361,7 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         if (hard) {
             // No unit: nothing more is asked of the driver, the pages still come up.
             QCOMPARE(panel->d_vi, ViSession(0));
-            QCOMPARE(callLog().size(), 2);
+            QCOMPARE(simCallLog().size(), 2);
             QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
             QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
         } else {
@@ -433,7 +423,7 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         // Every call of the Apply is made whatever became of the one before, and the
         // Apply completes: the settings stay as chosen, the host hears the gain.
         const QString channel = QString::number(applyPage + 1);
-        const QStringList sent = callLog().filter(QRegularExpression("^sc4830_set"));
+        const QStringList sent = simCallLog().filter(QRegularExpression("^sc4830_set"));
         QCOMPARE(sent,
             QStringList(
                 { QStringLiteral("sc4830_setChannelConf(%1, %2, 0, 100, 0, 0)").arg(vi, channel),
@@ -531,7 +521,7 @@ void tst_FaultMatrix::checkStillWorks(Site site)
     if (panel->d_vi != 0) {
         const QString unit = QString::number(panel->d_vi);
         const QString channel = QString::number(laterApplyPage + 1);
-        QCOMPARE(callLog().filter(QRegularExpression("^sc4830_set")),
+        QCOMPARE(simCallLog().filter(QRegularExpression("^sc4830_set")),
             QStringList(
                 { QStringLiteral("sc4830_setChannelConf(%1, %2, 0, 1000, 0, 0)").arg(unit, channel),
                     QStringLiteral("sc4830_setExcitation(%1, %2, 0, 0)").arg(unit, channel),
@@ -601,7 +591,7 @@ void tst_FaultMatrix::answeringNoEverywhere()
     page->pbIdentify->click();
     page->pbCalibrate->click(); // no kind left selected in a voltage mode: no step
     const QString unit = QString::number(panel->d_vi);
-    QCOMPARE(callLog(),
+    QCOMPARE(simCallLog(),
         QStringList({ QStringLiteral("sc4830_getExcitation(%1, 5, ptr, ptr)").arg(unit),
             QStringLiteral("sc4830_setChannelConf(%1, 5, 6, 1, 0, 0)").arg(unit),
             QStringLiteral("sc4830_setExcitation(%1, 5, 0, 0)").arg(unit),

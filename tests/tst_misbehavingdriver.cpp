@@ -4,6 +4,7 @@
 // literally, reads no byte beyond its buffers (the sanitizer build proves that part) and
 // goes on working.
 #include "modalanswerer.h"
+#include "simlog.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
@@ -70,17 +71,6 @@ protected:
 
 // The places a misbehaving answer is met.
 enum Site { Open, Apply, Identify, Poll, MonitorRead, Autobalance };
-
-QStringList callLog()
-{
-    QStringList entries;
-    char entry[512];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        entries.append(QString::fromLatin1(entry));
-    }
-    return entries;
-}
 
 } // namespace
 
@@ -365,7 +355,7 @@ void tst_MisbehavingDriver::readBackThatIsNoNumber()
     page->dsbPosExc->setValue(1.25);
     page->pbApply->click();
     const QString unit = QString::number(panel->d_vi);
-    QCOMPARE(callLog().filter("sc4830_setExcitation"),
+    QCOMPARE(simCallLog().filter("sc4830_setExcitation"),
         QStringList { QStringLiteral("sc4830_setExcitation(%1, 4, 1.25, 0)").arg(unit) });
     QCOMPARE(boxes->seen.size(), 0);
 }
@@ -517,7 +507,7 @@ void tst_MisbehavingDriver::slowDriver()
     heartbeat.stop();
     QVERIFY2(took >= 300 + latencyMs, qPrintable(QString::number(took)));
     QVERIFY2(heartbeats >= int(took / 10) / 3, qPrintable(QString::number(heartbeats)));
-    QCOMPARE(callLog().filter("sc4830_getStatus"), QStringList());
+    QCOMPARE(simCallLog().filter("sc4830_getStatus"), QStringList());
     QCOMPARE(sc4830sim_callCount("sc4830_excitCalibration"), 1);
     QVERIFY(!panel->calibrating);
 

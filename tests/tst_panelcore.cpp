@@ -1,6 +1,7 @@
 // The panel's identity, the identification probe through the carrier, and the attach
 // sequence as the simulated unit's call log records it.
 #include "modalanswerer.h"
+#include "simlog.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
@@ -14,22 +15,11 @@
 
 namespace {
 
-QStringList callLog()
-{
-    QStringList entries;
-    char entry[256];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        entries.append(QString::fromLatin1(entry));
-    }
-    return entries;
-}
-
 // The log without the pages' own calls, which the page tests cover.
 QStringList attachCalls()
 {
     QStringList calls;
-    for (const QString &entry : callLog()) {
+    for (const QString &entry : simCallLog()) {
         if (!entry.startsWith(QLatin1String("sc4830_setChannelConf"))
             && !entry.startsWith(QLatin1String("sc4830_setExcitation"))
             && !entry.startsWith(QLatin1String("sc4830_setShuntCal")))
@@ -285,7 +275,7 @@ void tst_PanelCore::failedOpenIsReportedOnce()
              QStringLiteral("sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi) failed due to "
                             "[No unit on this carrier]\nDo you want to exit?"));
     // The error text is asked of the unit session the panel holds: none.
-    QCOMPARE(callLog(), QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
+    QCOMPARE(simCallLog(), QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
                                       QStringLiteral("sc4830_error_message(0, -1074000000, ptr)") }));
     QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
     QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
@@ -363,7 +353,7 @@ void tst_PanelCore::closesItsSessionOnce()
     }
     QCOMPARE(sc4830sim_callCount("sc4830_close"), 1);
     QCOMPARE(sc4830sim_openSessionCount(), 0);
-    QCOMPARE(callLog().last(), QStringLiteral("sc4830_close(%1)").arg(unit));
+    QCOMPARE(simCallLog().last(), QStringLiteral("sc4830_close(%1)").arg(unit));
 }
 
 QTEST_MAIN(tst_PanelCore)
