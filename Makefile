@@ -41,7 +41,7 @@ tsan: deps $(TSAN_BUILD)/CMakeCache.txt
 	    ctest --output-on-failure -j $(JOBS) -L threads
 
 bench: build
-	./$(BUILD)/bin/sfp-bench
+	./$(BUILD)/bin/sfp-bench $(BENCH_ARGS)
 
 screenshots: build
 	./scripts/screenshots.sh $(BUILD)

@@ -4,6 +4,9 @@
 
 namespace {
 constexpr unsigned long tickMs = 100;
+// The tick is slept in slices: the GUI thread waits for this thread in stop(), and a
+// whole tick of sleep would freeze its event loop for up to 100 ms at every step's end.
+constexpr unsigned long sliceMs = 5;
 constexpr unsigned long stopGraceMs = 200;
 // An estimate of few, large steps (a short estimated time) could reach 100 by itself and
 // pass for the end of a call that has not returned: 100 belongs to the worker alone.
@@ -52,11 +55,22 @@ void sc4830fp_estimationThread::raiseEstimate()
     const float step = static_cast<float>(100.0 / estimatedTime);
 
     while (progress->load() < 100.0f && !stopFlag) {
-        msleep(tickMs);
+        if (!sleepTick())
+            break;
         float current = progress->load();
         // Compare-and-exchange rather than a plain add: if the worker has written its
         // final 100 since the load, the exchange fails and the 100 stays.
         if (current < limit)
             progress->compare_exchange_strong(current, std::min(current + step, estimateCeiling));
     }
+}
+
+bool sc4830fp_estimationThread::sleepTick()
+{
+    for (unsigned long slept = 0; slept < tickMs; slept += sliceMs) {
+        if (stopFlag)
+            return false;
+        msleep(sliceMs);
+    }
+    return !stopFlag;
 }

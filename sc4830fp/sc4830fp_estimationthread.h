@@ -43,6 +43,8 @@ protected:
 
 private:
     void raiseEstimate();
+    // Sleeps one tick; false as soon as a stop is asked for.
+    bool sleepTick();
 };
 
 #endif // SC4830FP_ESTIMATIONTHREAD_H

@@ -1,0 +1,163 @@
+// Apply to all and initUnit against a simulated per-call latency, as ratios to the time
+// the same driver calls take when made directly.
+
+#include "benchpanel.h"
+#include "benchreport.h"
+#include "figures.h"
+#include "measure.h"
+#include "uiwait.h"
+
+#include <sc4830.h>
+#include <sc4830fp_chcfg.h>
+#include <sc4830fp_fp.h>
+#include <sc4830sim.h>
+#include <simcarrier.h>
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QVector>
+#include <QtMath>
+
+namespace {
+
+constexpr int latencyUs = 2000;
+constexpr double latencyMs = latencyUs / 1000.0;
+constexpr int channels = 16;
+constexpr int applyCallsPerChannel = 3;
+constexpr int applyAllCalls = channels * applyCallsPerChannel;
+
+// The driver calls that Apply to all makes, made directly: the pure driver time.
+double directApplyMs(ViSession vi)
+{
+    const qint64 start = measure::monotonicNs();
+    for (ViUInt16 ch = 1; ch <= channels; ++ch) {
+        sc4830_setChannelConf(vi, ch, 0, 1, 0, 0);
+        sc4830_setExcitation(vi, ch, 0.0, 0.0);
+        sc4830_setShuntCal(vi, ch, VI_FALSE);
+    }
+    return (measure::monotonicNs() - start) / 1e6;
+}
+
+double applyToAllMs(sc4830fp_chCfg *page, int run, int *calls)
+{
+    // Two settings in turn, so that the copy really changes the other pages every run;
+    // both keep the total gain at 10 at most, which raises no warning.
+    page->cbMode->setCurrentIndex(run % 2);
+    page->cbGain->setCurrentIndex(run % 2);
+    sc4830sim_clearLog();
+    const qint64 start = measure::monotonicNs();
+    page->pbApplyAll->click();
+    const double ms = (measure::monotonicNs() - start) / 1e6;
+    *calls = sc4830sim_logCount();
+    return ms;
+}
+
+double initUnitMs(BenchPanel::Mode mode, int *calls)
+{
+    BenchPanel bench(mode);
+    sc4830sim_clearLog();
+    const qint64 start = measure::monotonicNs();
+    bench.panel()->initUnit();
+    const double ms = (measure::monotonicNs() - start) / 1e6;
+    *calls = sc4830sim_logCount();
+    return ms;
+}
+
+} // namespace
+
+void measureDriverLatency(const BenchConfig &config, BenchReport &report)
+{
+    const QString group = QStringLiteral("driver latency");
+    sc4830sim_reset();
+    simcarrier_reset();
+
+    QVector<double> direct;
+    QVector<double> applyAll;
+    QVector<double> applyCalls;
+    {
+        BenchPanel bench(BenchPanel::Attached);
+        bench.panel()->initUnit();
+        if (!uiwait::showAndPaint(bench.panel()))
+            report.addAnomaly(group, QStringLiteral("the panel was not painted"));
+        const ViSession vi = bench.panel()->d_vi;
+        if (vi == 0)
+            report.addAnomaly(group, QStringLiteral("the panel opened no unit session"));
+
+        sc4830sim_setCallLatencyUs(latencyUs);
+        for (int run = 0; vi != 0 && run < config.latencyRuns; ++run) {
+            direct << directApplyMs(vi);
+            int calls = 0;
+            applyAll << applyToAllMs(bench.page(0), run, &calls);
+            applyCalls << calls;
+            // The repaints and the status poll run here, outside the timed call.
+            uiwait::spin(20);
+        }
+        sc4830sim_setCallLatencyUs(0);
+    }
+    if (measure::minimum(applyCalls) != applyAllCalls
+        || measure::maximum(applyCalls) != applyAllCalls)
+        report.addAnomaly(group,
+            QStringLiteral("Apply to all made %1..%2 driver calls, not 48")
+                .arg(measure::minimum(applyCalls))
+                .arg(measure::maximum(applyCalls)));
+
+    sc4830sim_setCallLatencyUs(latencyUs);
+    QVector<double> init;
+    QVector<double> initCalls;
+    for (int run = 0; run < config.latencyRuns; ++run) {
+        int calls = 0;
+        init << initUnitMs(BenchPanel::Attached, &calls);
+        initCalls << calls;
+    }
+    sc4830sim_setCallLatencyUs(0);
+    // The part of initUnit that is no driver time: the same attach in demonstration,
+    // which builds pages 9 to 16 and applies every page without calling the driver.
+    QVector<double> demoInit;
+    for (int run = 0; run < config.latencyRuns; ++run) {
+        int calls = 0;
+        demoInit << initUnitMs(BenchPanel::Demonstration, &calls);
+    }
+
+    const double pureDriver = measure::median(direct);
+    const double perCall = pureDriver / applyAllCalls;
+    const double nominal = applyAllCalls * latencyMs;
+    const double apply = measure::median(applyAll);
+
+    Figure applyFigure;
+    applyFigure.name = QStringLiteral("apply_all_vs_driver");
+    applyFigure.value = apply / pureDriver;
+    applyFigure.goal = Goal::atMost(1.05);
+    applyFigure.runs = applyAll.size();
+    applyFigure.baseline = QStringLiteral("the same 48 driver calls made directly %1 ms "
+                                          "(nominal 48 x 2 ms = %2 ms); Apply to all %3 ms")
+                               .arg(pureDriver, 0, 'f', 2)
+                               .arg(nominal, 0, 'f', 0)
+                               .arg(apply, 0, 'f', 2);
+    applyFigure.detail = QStringLiteral("against the nominal 96 ms: %1 (the simulator's 2 ms "
+                                        "sleep itself takes %2 ms a call)")
+                             .arg(apply / nominal, 0, 'f', 3)
+                             .arg(perCall, 0, 'f', 3);
+    report.add(applyFigure);
+
+    const double initMs = measure::median(init);
+    const double calls = measure::median(initCalls);
+    Figure initFigure;
+    initFigure.name = QStringLiteral("init_vs_driver");
+    initFigure.value = initMs / (calls * perCall);
+    initFigure.runs = init.size();
+    initFigure.baseline = QStringLiteral("%1 driver calls x %2 ms measured per call = %3 ms; "
+                                         "initUnit %4 ms")
+                              .arg(calls)
+                              .arg(perCall, 0, 'f', 3)
+                              .arg(calls * perCall, 0, 'f', 2)
+                              .arg(initMs, 0, 'f', 2);
+    initFigure.detail = QStringLiteral("against the nominal %1 x 2 ms: %2; calls per run %3..%4; "
+                                       "initUnit in demonstration (pages 9 to 16 built, every "
+                                       "page applied, no driver) %5 ms")
+                            .arg(calls)
+                            .arg(initMs / (calls * latencyMs), 0, 'f', 3)
+                            .arg(measure::minimum(initCalls))
+                            .arg(measure::maximum(initCalls))
+                            .arg(measure::median(demoInit), 0, 'f', 2);
+    report.add(initFigure);
+}

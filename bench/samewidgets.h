@@ -1,0 +1,15 @@
+#ifndef SAMEWIDGETS_H
+#define SAMEWIDGETS_H
+
+class QWidget;
+
+// The baseline of the start figure: the panel's widget tree without the panel. A
+// top-level widget with a tab widget of the given number of pages, each holding the
+// same widgets as a channel page (5 combo boxes with their items, 2 double spin boxes,
+// 6 push buttons, 3 check boxes, 5 line edits, 4 group boxes, 18 labels, 3 lamps, in the
+// same layouts with the same texts and tooltips), and the reference monitor row under
+// it. No slot is connected, no timer runs, no driver is called. Unshown; the caller owns
+// it. GUI thread only.
+QWidget *buildSameWidgets(int pages);
+
+#endif // SAMEWIDGETS_H
