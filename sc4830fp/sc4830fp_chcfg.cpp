@@ -126,8 +126,9 @@ void copyIndex(QComboBox *combo, int index)
 QGroupBox *buildConfiguration(Page &page)
 {
     const int number = page.ch + 1;
-    page.cbInput = makeCombo({ sc4830fp_chCfg::tr("Front Panel"), sc4830fp_chCfg::tr("Voltage Ref.") },
-        sc4830fp_chCfg::tr("Channel %1 input source ").arg(number));
+    page.cbInput
+        = makeCombo({ sc4830fp_chCfg::tr("Front Panel"), sc4830fp_chCfg::tr("Voltage Ref.") },
+            sc4830fp_chCfg::tr("Channel %1 input source ").arg(number));
     page.cbMode = new QComboBox;
     const QString modeNames[8] = {
         sc4830fp_chCfg::tr("Full Bridge"),
@@ -145,7 +146,8 @@ QGroupBox *buildConfiguration(Page &page)
     setHelp(page.cbMode, sc4830fp_chCfg::tr("Channel %1 mode selection").arg(number));
     page.cbCoup = makeCombo({ sc4830fp_chCfg::tr("AC"), sc4830fp_chCfg::tr("DC") },
         sc4830fp_chCfg::tr("Channel %1 coupling mode selection").arg(number));
-    page.cbGain = makeCombo({ sc4830fp_chCfg::tr("1"), sc4830fp_chCfg::tr("10"), sc4830fp_chCfg::tr("100"), sc4830fp_chCfg::tr("1000") },
+    page.cbGain = makeCombo({ sc4830fp_chCfg::tr("1"), sc4830fp_chCfg::tr("10"),
+                                sc4830fp_chCfg::tr("100"), sc4830fp_chCfg::tr("1000") },
         sc4830fp_chCfg::tr("Channel %1 gain selection").arg(number));
     page.dsbPosExc = makeExcitationBox(
         0.0, 10.0, sc4830fp_chCfg::tr("Channel %1 positive excitation voltage [V]").arg(number));
@@ -153,7 +155,8 @@ QGroupBox *buildConfiguration(Page &page)
         -10.0, 0.0, sc4830fp_chCfg::tr("Channel %1 negative excitation voltage [V]").arg(number));
     page.cbShCal = makeCombo({ QStringLiteral("OFF"), QStringLiteral("ON") },
         sc4830fp_chCfg::tr("Channel %1 shunt selection").arg(number));
-    page.pbApply = makeButton(sc4830fp_chCfg::tr("Apply"), sc4830fp_chCfg::tr("Sets current channel's configuration"));
+    page.pbApply = makeButton(
+        sc4830fp_chCfg::tr("Apply"), sc4830fp_chCfg::tr("Sets current channel's configuration"));
     page.pbApplyAll = makeButton(sc4830fp_chCfg::tr("Apply to all"),
         sc4830fp_chCfg::tr("Sets current channel's configuration to others channels"));
 
@@ -183,16 +186,16 @@ QGroupBox *buildConfiguration(Page &page)
 QGroupBox *buildCalibration(Page &page)
 {
     const int number = page.ch + 1;
-    page.chkSignalPath = makeCheck(
-        sc4830fp_chCfg::tr("Signal Path"), sc4830fp_chCfg::tr("Starts channel %1 signal path calibration").arg(number));
-    page.chkExcitation = makeCheck(
-        sc4830fp_chCfg::tr("Excitation"), sc4830fp_chCfg::tr("Starts channel %1 excitation calibration").arg(number));
-    page.chkAutobalance
-        = makeCheck(sc4830fp_chCfg::tr("Autobalance"), sc4830fp_chCfg::tr("Starts channel %1 autobalnce").arg(number));
-    page.pbCalibrate = makeButton(
-        sc4830fp_chCfg::tr("Calibrate"), sc4830fp_chCfg::tr("Starts selected calibrations on channel %1").arg(number));
-    page.pbCalibrateAll = makeButton(
-        sc4830fp_chCfg::tr("Calibrate All"), sc4830fp_chCfg::tr("Starts selected calibrations on all channels"));
+    page.chkSignalPath = makeCheck(sc4830fp_chCfg::tr("Signal Path"),
+        sc4830fp_chCfg::tr("Starts channel %1 signal path calibration").arg(number));
+    page.chkExcitation = makeCheck(sc4830fp_chCfg::tr("Excitation"),
+        sc4830fp_chCfg::tr("Starts channel %1 excitation calibration").arg(number));
+    page.chkAutobalance = makeCheck(sc4830fp_chCfg::tr("Autobalance"),
+        sc4830fp_chCfg::tr("Starts channel %1 autobalnce").arg(number));
+    page.pbCalibrate = makeButton(sc4830fp_chCfg::tr("Calibrate"),
+        sc4830fp_chCfg::tr("Starts selected calibrations on channel %1").arg(number));
+    page.pbCalibrateAll = makeButton(sc4830fp_chCfg::tr("Calibrate All"),
+        sc4830fp_chCfg::tr("Starts selected calibrations on all channels"));
 
     auto *box = new QGroupBox(sc4830fp_chCfg::tr("Calibration"));
     auto *column = new QVBoxLayout(box);
@@ -237,8 +240,8 @@ QWidget *buildGainAndImbalance(Page &page)
     const int number = page.ch + 1;
     page.leTotalGain
         = makeReadout(QString(), sc4830fp_chCfg::tr("Total path gain on channel %1").arg(number));
-    page.leImbalance
-        = makeReadout(QStringLiteral("Not balanced"), sc4830fp_chCfg::tr("Channel %1 imbalance").arg(number));
+    page.leImbalance = makeReadout(
+        QStringLiteral("Not balanced"), sc4830fp_chCfg::tr("Channel %1 imbalance").arg(number));
 
     auto *container = new QWidget;
     container->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -256,8 +259,8 @@ QGroupBox *buildStatus(Page &page)
     const int number = page.ch + 1;
     page.ledExcLimit = makeLed(sc4830fp_chCfg::tr("Excitation Current Limit"), Qt::red,
         sc4830fp_chCfg::tr("Channel %1 excitation current limit status").arg(number));
-    page.ledIcp = makeLed(
-        sc4830fp_chCfg::tr("ICP Current"), Qt::green, sc4830fp_chCfg::tr("Channel %1 ICP current status").arg(number));
+    page.ledIcp = makeLed(sc4830fp_chCfg::tr("ICP Current"), Qt::green,
+        sc4830fp_chCfg::tr("Channel %1 ICP current status").arg(number));
 
     auto *box = new QGroupBox(sc4830fp_chCfg::tr("Status"));
     auto *column = new QVBoxLayout(box);
@@ -273,8 +276,8 @@ QWidget *buildIdentification(Page &page)
     const int number = page.ch + 1;
     page.ledIdentify = makeLed(sc4830fp_chCfg::tr("Identification"), Qt::green,
         sc4830fp_chCfg::tr("Indicates channel %1 identification").arg(number));
-    page.pbIdentify = makeButton(
-        sc4830fp_chCfg::tr("OFF"), sc4830fp_chCfg::tr("When checked enables channel %1 identification").arg(number));
+    page.pbIdentify = makeButton(sc4830fp_chCfg::tr("OFF"),
+        sc4830fp_chCfg::tr("When checked enables channel %1 identification").arg(number));
     page.pbIdentify->setCheckable(true);
     page.pbIdentify->setChecked(false);
 

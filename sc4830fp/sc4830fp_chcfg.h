@@ -74,9 +74,9 @@ public:
     QLineEdit *leImbalance;
     QPushButton *pbIdentify;
     cr2200fp_led *ledIdentify;
-    int masterGain;   // the host's gain factor in front of this channel
-    bool identifyOn;  // pbIdentify is checked; the panel's timer blinks ledIdentify
-    bool icpMode;     // the mode applied last is ICP; the status poll drives ledIcp
+    int masterGain; // the host's gain factor in front of this channel
+    bool identifyOn; // pbIdentify is checked; the panel's timer blinks ledIdentify
+    bool icpMode; // the mode applied last is ICP; the status poll drives ledIcp
 
 signals:
     // Fires from applyAction() with the channel index (0-based) and the unit's gain.

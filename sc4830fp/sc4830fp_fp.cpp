@@ -34,21 +34,21 @@ QString fromDriverText(const char *buffer, size_t size)
 } // namespace
 
 sc4830fp_fp::sc4830fp_fp()
-    : d_vi(0),
-      masterVi(0),
-      carrierModel(0),
-      carrierAux(0),
-      chPages{},
-      chCount(8),
-      scuFp(this),
-      twChannels(nullptr),
-      pbVrefMonitor(nullptr),
-      statusTimer(nullptr),
-      modelStr(QStringLiteral("4830-AA (DEMO)")),
-      serialStr(QStringLiteral("87654321 (DEMO)")),
-      revStr(QStringLiteral("1.0.1.0 (DEMO)")),
-      statusTick(0),
-      calibrating(false)
+    : d_vi(0)
+    , masterVi(0)
+    , carrierModel(0)
+    , carrierAux(0)
+    , chPages {}
+    , chCount(8)
+    , scuFp(this)
+    , twChannels(nullptr)
+    , pbVrefMonitor(nullptr)
+    , statusTimer(nullptr)
+    , modelStr(QStringLiteral("4830-AA (DEMO)"))
+    , serialStr(QStringLiteral("87654321 (DEMO)"))
+    , revStr(QStringLiteral("1.0.1.0 (DEMO)"))
+    , statusTick(0)
+    , calibrating(false)
 {
     // Hosts connect to gainChanged(int,ViReal64) by signature, also queued from other
     // threads; that needs the typedef's name known to the meta-type system.
@@ -144,9 +144,8 @@ bool sc4830fp_fp::initUnit()
     if (masterVi != 0) {
         // A panel attached already keeps its session; opening a second one would leak it.
         if (d_vi == 0) {
-            sc4830fp_check(this,
-                           sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi),
-                           "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)");
+            sc4830fp_check(this, sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi),
+                "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)");
         }
         // Without an open unit every further call would only fail and be reported once
         // per call; the failed open has been reported.
@@ -184,10 +183,9 @@ bool sc4830fp_fp::routeReference()
     const bool present = *source->present != 0;
     ViReal64 vref = 0.0;
     if (source->read && source->read(environment->referenceContext, &vref) == 0) {
-        sc4830fp_check(this,
-                       sc4830_setVoltRefOutput(d_vi, sc4830_VREF_SRC_FC, vref, VI_FALSE),
-                       "sc4830_setVoltRefOutput (scuFp->d_vi, sc4830_VREF_SRC_FC, vref, "
-                       "VI_FALSE)");
+        sc4830fp_check(this, sc4830_setVoltRefOutput(d_vi, sc4830_VREF_SRC_FC, vref, VI_FALSE),
+            "sc4830_setVoltRefOutput (scuFp->d_vi, sc4830_VREF_SRC_FC, vref, "
+            "VI_FALSE)");
     }
     return present;
 }
@@ -279,8 +277,8 @@ void sc4830fp_fp::getStatus()
             // Stopped before the report: its box runs an event loop in which the timer
             // would otherwise fire into this slot again. The poll stays stopped.
             statusTimer->stop();
-            sc4830fp_check(this, status,
-                           "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)");
+            sc4830fp_check(
+                this, status, "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)");
             return;
         }
         showStatus(static_cast<ViUInt16>(icpErr), static_cast<ViUInt16>(excErr));
@@ -319,9 +317,10 @@ void sc4830fp_fp::setVRefMonitor()
     // variables; a warning still delivers the routing.
     if (status < 0)
         return;
-    sc4830fp_check(this, sc4830_setVoltRefOutput(d_vi, srcBckup, vrefBckup, on ? VI_TRUE : VI_FALSE),
-                   "sc4830_setVoltRefOutput (d_vi, srcBckup, vrefBckup, "
-                   "(pbVrefMonitor->isChecked())?VI_TRUE:VI_FALSE)");
+    sc4830fp_check(this,
+        sc4830_setVoltRefOutput(d_vi, srcBckup, vrefBckup, on ? VI_TRUE : VI_FALSE),
+        "sc4830_setVoltRefOutput (d_vi, srcBckup, vrefBckup, "
+        "(pbVrefMonitor->isChecked())?VI_TRUE:VI_FALSE)");
 }
 
 void sc4830fp_fp::masterGainChanged(int chIdx, int gainValue)

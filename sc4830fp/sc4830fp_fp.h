@@ -43,21 +43,21 @@ public:
     QString fileVersion() override;
     QString productVersion() override;
 
-    ViSession d_vi;           // the unit's session; 0 while none is open
-    ViSession masterVi;       // the carrier's session; 0 for a demonstration
+    ViSession d_vi; // the unit's session; 0 while none is open
+    ViSession masterVi; // the carrier's session; 0 for a demonstration
     ViUInt16 carrierModel;
-    ViUInt16 carrierAux;      // stored, never read
+    ViUInt16 carrierAux; // stored, never read
     sc4830fp_chCfg *chPages[maxChannels]; // entries 0..chCount-1 hold the pages
     int chCount;
-    sc4830fp_fp *scuFp;       // the panel itself, as the pages see it
+    sc4830fp_fp *scuFp; // the panel itself, as the pages see it
     QTabWidget *twChannels;
     QPushButton *pbVrefMonitor;
     QTimer *statusTimer;
     QString modelStr;
     QString serialStr;
     QString revStr;
-    int statusTick;           // status timer ticks so far; only its parity matters
-    bool calibrating;         // a calibration sequence runs; the status read waits
+    int statusTick; // status timer ticks so far; only its parity matters
+    bool calibrating; // a calibration sequence runs; the status read waits
 
 signals:
     // A driver call failed with the carrier's error: error is the carrier's own code,

@@ -12,10 +12,10 @@
 // always means "absent".
 namespace sc4830fp_records {
 
-using AccessFunction = ViStatus (*)(ViSession vi, ViInt32 space, ViInt32 flags,
-                                    void **accessRecord);
-using ReadFunction = ViStatus (*)(ViSession vi, ViUInt32 reg, ViInt32 width, void *dst,
-                                  ViUInt32 bytes, void *aux);
+using AccessFunction
+    = ViStatus (*)(ViSession vi, ViInt32 space, ViInt32 flags, void **accessRecord);
+using ReadFunction
+    = ViStatus (*)(ViSession vi, ViUInt32 reg, ViInt32 width, void *dst, ViUInt32 bytes, void *aux);
 using ReferenceReadFunction = int (*)(void *context, ViReal64 *vref);
 
 // Behind the carrier's session.

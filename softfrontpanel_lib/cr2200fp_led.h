@@ -20,7 +20,7 @@ public:
     // An offColor of exactly Qt::magenta stands for "the palette's window colour", taken
     // once at construction.
     cr2200fp_led(const QString &text, const QColor &onColor, const QColor &offColor,
-                 QWidget *parent = nullptr);
+        QWidget *parent = nullptr);
     // On colour by name (QColor::setNamedColor); a null name gives "#FF0000". The off
     // colour is the palette's window colour.
     cr2200fp_led(const QString &text, const char *onColorName, QWidget *parent = nullptr);

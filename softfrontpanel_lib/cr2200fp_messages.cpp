@@ -17,7 +17,7 @@ QString title(const char *suffix)
 // The texts quote the driver, which may answer anything: shown as written, never as
 // rich text (Qt would render markup in it and even load the files an <img> names).
 QMessageBox::StandardButton ask(QMessageBox::Icon icon, const char *suffix, const QString &text,
-                                QMessageBox::StandardButtons buttons)
+    QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title(suffix), text, buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
@@ -28,9 +28,8 @@ QMessageBox::StandardButton ask(QMessageBox::Icon icon, const char *suffix, cons
 
 void showErrorMessage(const QString &text)
 {
-    const QMessageBox::StandardButton answer =
-            ask(QMessageBox::Critical, " SFP Error message",
-                text + QStringLiteral("\nDo you want to exit?"), QMessageBox::Yes | QMessageBox::No);
+    const QMessageBox::StandardButton answer = ask(QMessageBox::Critical, " SFP Error message",
+        text + QStringLiteral("\nDo you want to exit?"), QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         std::exit(0);
 }

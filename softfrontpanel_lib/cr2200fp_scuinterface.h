@@ -48,7 +48,10 @@ public slots:
     virtual void masterChannelEnabled(int chIdx, int enable) = 0;
 
 protected:
-    explicit cr2200fp_scuInterface(QWidget *parent = nullptr) : QWidget(parent) {}
+    explicit cr2200fp_scuInterface(QWidget *parent = nullptr)
+        : QWidget(parent)
+    {
+    }
 };
 
 // The plug-in's factory, reached through qt_plugin_instance() and a cast by the
@@ -62,7 +65,10 @@ public:
     virtual cr2200fp_scuInterface *createPanel() = 0;
 
 protected:
-    explicit cr2200fp_scuPluginInterface(QObject *parent = nullptr) : QObject(parent) {}
+    explicit cr2200fp_scuPluginInterface(QObject *parent = nullptr)
+        : QObject(parent)
+    {
+    }
 };
 
 #define cr2200fp_scuPluginInterface_iid "com.tormel.Plugin.cr2200fp_scuPluginInterface/1.0"

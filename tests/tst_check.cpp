@@ -83,13 +83,14 @@ void tst_Check::carrierErrorGoesToTheHost()
     QCOMPARE(errors[0][0].toInt(), -1073807343);
     // The receiver gets the call text's own address and may keep it.
     QCOMPARE(static_cast<const void *>(errors[0][1].value<const char *>()),
-             static_cast<const void *>(callText));
+        static_cast<const void *>(callText));
     QCOMPARE(sc4830sim_callCount("sc4830_getFCLastError"), 1);
     QCOMPARE(sc4830sim_callCount("sc4830_error_message"), 0);
 
     char entry[128];
     sc4830sim_logEntry(0, entry, sizeof entry);
-    QCOMPARE(QByteArray(entry), QByteArray("sc4830_getFCLastError(") + QByteArray::number(panel->d_vi) + ", ptr)");
+    QCOMPARE(QByteArray(entry),
+        QByteArray("sc4830_getFCLastError(") + QByteArray::number(panel->d_vi) + ", ptr)");
 }
 
 void tst_Check::errorAsksWhetherToExit_data()
@@ -113,15 +114,17 @@ void tst_Check::errorAsksWhetherToExit()
     const SeenBox &box = boxes.seen[0];
     QCOMPARE(box.icon, QMessageBox::Critical);
     QCOMPARE(box.title, QStringLiteral("Orbisa  SFP Error message"));
-    QCOMPARE(box.text, QStringLiteral("sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL) "
-                                      "failed due to [Channel not calibrated]\nDo you want to exit?"));
+    QCOMPARE(box.text,
+        QStringLiteral("sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL) "
+                       "failed due to [Channel not calibrated]\nDo you want to exit?"));
     QCOMPARE(box.buttons, QStringList({ "Yes", "No" }));
     QCOMPARE(errors.count(), 0);
 
     char entry[128];
     sc4830sim_logEntry(0, entry, sizeof entry);
-    QCOMPARE(QByteArray(entry), QByteArray("sc4830_error_message(") + QByteArray::number(panel->d_vi)
-                     + ", " + QByteArray::number(status) + ", ptr)");
+    QCOMPARE(QByteArray(entry),
+        QByteArray("sc4830_error_message(") + QByteArray::number(panel->d_vi) + ", "
+            + QByteArray::number(status) + ", ptr)");
 }
 
 void tst_Check::warningShowsTheDriverTextOnly()
@@ -200,7 +203,7 @@ void tst_Check::yesEndsTheProcess()
     // child's status into a leak report's.
     const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
     env.insert(QStringLiteral("ASAN_OPTIONS"),
-               asan + (asan.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
+        asan + (asan.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("childAnswersYes") });

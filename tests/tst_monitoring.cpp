@@ -99,7 +99,7 @@ void tst_Monitoring::firstTickReadsNothing()
     char entry[128];
     sc4830sim_logEntry(0, entry, sizeof entry);
     QCOMPARE(QByteArray(entry),
-             "sc4830_getStatus(" + QByteArray::number(panel->d_vi) + ", ptr, ptr, NULL, NULL)");
+        "sc4830_getStatus(" + QByteArray::number(panel->d_vi) + ", ptr, ptr, NULL, NULL)");
     for (int i = 0; i < 6; ++i)
         panel->getStatus();
     QCOMPARE(sc4830sim_callCount("sc4830_getStatus"), 4);
@@ -146,12 +146,15 @@ void tst_Monitoring::lamps_data()
     QTest::addColumn<int>("icpErr");
     QTest::addColumn<int>("excErr");
     QTest::addColumn<QList<int>>("icpPages");
-    QTest::newRow("16 pages, no bits") << 0x2611 << 0 << 0 << QList<int>{ 0, 15 };
-    QTest::newRow("16 pages, every bit") << 0x2611 << 0xFFFF << 0xFFFF << QList<int>{ 0, 7, 8, 15 };
-    QTest::newRow("16 pages, bit 15 only") << 0x2611 << 0x8000 << 0x8000 << QList<int>{ 14, 15 };
-    QTest::newRow("16 pages, alternating") << 0x2611 << 0x5555 << 0xAAAA << QList<int>{ 0, 1, 2, 3, 9 };
-    QTest::newRow("8 pages, high byte ignored") << 0x2624 << 0xFF00 << 0xFF00 << QList<int>{ 0, 7 };
-    QTest::newRow("8 pages, low byte") << 0x2624 << 0x00A5 << 0x005A << QList<int>{ 0, 2, 5 };
+    QTest::newRow("16 pages, no bits") << 0x2611 << 0 << 0 << QList<int> { 0, 15 };
+    QTest::newRow("16 pages, every bit")
+        << 0x2611 << 0xFFFF << 0xFFFF << QList<int> { 0, 7, 8, 15 };
+    QTest::newRow("16 pages, bit 15 only") << 0x2611 << 0x8000 << 0x8000 << QList<int> { 14, 15 };
+    QTest::newRow("16 pages, alternating")
+        << 0x2611 << 0x5555 << 0xAAAA << QList<int> { 0, 1, 2, 3, 9 };
+    QTest::newRow("8 pages, high byte ignored")
+        << 0x2624 << 0xFF00 << 0xFF00 << QList<int> { 0, 7 };
+    QTest::newRow("8 pages, low byte") << 0x2624 << 0x00A5 << 0x005A << QList<int> { 0, 2, 5 };
 }
 
 void tst_Monitoring::lamps()
@@ -206,7 +209,7 @@ void tst_Monitoring::failedReadStopsThePollForGood()
 
     bool timerRanDuringReport = false;
     connect(panel.data(), &sc4830fp_fp::masterError, this,
-            [&] { timerRanDuringReport = panel->statusTimer->isActive(); });
+        [&] { timerRanDuringReport = panel->statusTimer->isActive(); });
     panel->statusTimer->start();
     QTRY_COMPARE(sc4830sim_callCount("sc4830_getStatus"), 1);
     QTRY_COMPARE(answerer.seen.size() + errors.count(), 1);
@@ -215,11 +218,11 @@ void tst_Monitoring::failedReadStopsThePollForGood()
     QCOMPARE(answerer.seen.size(), boxes);
     if (!boxes)
         QCOMPARE(errors[0][1].value<const char *>(),
-                 "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)");
+            "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)");
     else
         QVERIFY(answerer.seen[0].text.contains(
-                "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)")
-                || answerer.seen[0].text.startsWith("Warning: ["));
+                    "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)")
+            || answerer.seen[0].text.startsWith("Warning: ["));
 
     // The failed tick is not counted, and nothing moves any more.
     const int tick = panel->statusTick;
@@ -285,10 +288,11 @@ void tst_Monitoring::monitorButtonSwitchesOnlyTheMonitor()
         sc4830sim_logEntry(i, entry, sizeof entry);
         calls.append(QString::fromLatin1(entry));
     }
-    QCOMPARE(calls, QStringList({ QStringLiteral("sc4830_getVoltRefOutput(%1, ptr, ptr, NULL)").arg(unit),
-                                  QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 4.096, 1)").arg(unit),
-                                  QStringLiteral("sc4830_getVoltRefOutput(%1, ptr, ptr, NULL)").arg(unit),
-                                  QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 4.096, 0)").arg(unit) }));
+    QCOMPARE(calls,
+        QStringList({ QStringLiteral("sc4830_getVoltRefOutput(%1, ptr, ptr, NULL)").arg(unit),
+            QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 4.096, 1)").arg(unit),
+            QStringLiteral("sc4830_getVoltRefOutput(%1, ptr, ptr, NULL)").arg(unit),
+            QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 4.096, 0)").arg(unit) }));
 }
 
 void tst_Monitoring::monitorInDemonstrationChangesTheTextOnly()
@@ -325,8 +329,8 @@ void tst_Monitoring::monitorReadFailure()
     QCOMPARE(boxes.seen.size() + errors.count(), 1);
     if (status < 0 && status != int(0xBFFC0B12))
         QCOMPARE(boxes.seen[0].text,
-                 QStringLiteral("sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL) "
-                                "failed due to [Simulated unit error -33]\nDo you want to exit?"));
+            QStringLiteral("sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL) "
+                           "failed due to [Simulated unit error -33]\nDo you want to exit?"));
     QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), written ? 1 : 0);
 }
 

@@ -97,7 +97,7 @@ void tst_PageSet::secondAttachAddsNothing()
 void tst_PageSet::everyPageReportsItsGain()
 {
     sc4830fp_fp panel;
-    QSignalSpy gains(&panel, SIGNAL(gainChanged(int,ViReal64)));
+    QSignalSpy gains(&panel, SIGNAL(gainChanged(int, ViReal64)));
     panel.setMaster(carrier16, 0x2611, 0);
     panel.initUnit();
     QCOMPARE(gains.count(), 16);

@@ -9,8 +9,8 @@
 #include <simcarrier.h>
 #include <visasim.h>
 
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QtTest>
 
 namespace {
@@ -123,21 +123,21 @@ void tst_PanelCore::probe_data()
     QTest::newRow("unit present") << unit << 0 << 0 << 0 << true;
     QTest::newRow("warnings count as success") << unit << 1 << 2 << 0 << true;
     QTest::newRow("wrong complement of the low byte")
-            << QByteArray("\x30\x48\xCE\xB7", 4) << 0 << 0 << 0 << false;
+        << QByteArray("\x30\x48\xCE\xB7", 4) << 0 << 0 << 0 << false;
     QTest::newRow("wrong complement of the high byte")
-            << QByteArray("\x30\x48\xCF\xB6", 4) << 0 << 0 << 0 << false;
+        << QByteArray("\x30\x48\xCF\xB6", 4) << 0 << 0 << 0 << false;
     QTest::newRow("another unit") << QByteArray("\x31\x48\xCE\xB7", 4) << 0 << 0 << 0 << false;
     QTest::newRow("nothing answers") << QByteArray(4, '\0') << 0 << 0 << 0 << false;
     QTest::newRow("access fails") << unit << -1 << 0 << 0 << false;
     QTest::newRow("read fails") << unit << 0 << -1 << 0 << false;
     QTest::newRow("no environment record")
-            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ENVIRONMENT) << false;
+        << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ENVIRONMENT) << false;
     QTest::newRow("no access function")
-            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ACCESS_FN) << false;
+        << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ACCESS_FN) << false;
     QTest::newRow("no access record")
-            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ACCESS_REC) << false;
+        << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_ACCESS_REC) << false;
     QTest::newRow("no read function")
-            << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_READ_FN) << false;
+        << unit << 0 << 0 << int(SIMCARRIER_RECORD_NULL_READ_FN) << false;
 }
 
 void tst_PanelCore::probe()
@@ -172,10 +172,10 @@ void tst_PanelCore::attachReadsIdentityAndRoutesReference()
     QVERIFY(panel.d_vi != 0);
     const QString unit = QString::number(panel.d_vi);
     QCOMPARE(attachCalls(),
-             QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
-                           QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 0)").arg(unit),
-                           QStringLiteral("sc4830_serialNumber(%1, ptr, ptr)").arg(unit),
-                           QStringLiteral("sc4830_revision_query(%1, NULL, ptr)").arg(unit) }));
+        QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
+            QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 0)").arg(unit),
+            QStringLiteral("sc4830_serialNumber(%1, ptr, ptr)").arg(unit),
+            QStringLiteral("sc4830_revision_query(%1, NULL, ptr)").arg(unit) }));
     QCOMPARE(panel.model(), QStringLiteral("4830-BC"));
     QCOMPARE(panel.serialNumber(), QStringLiteral("00A1B2C3"));
     QCOMPARE(panel.revision(), QStringLiteral("2.0.4.1"));
@@ -251,8 +251,8 @@ void tst_PanelCore::unitEnvironmentUnreadable()
     QVERIFY(panel.initUnit());
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].text,
-             QStringLiteral("viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv) failed due "
-                            "to [Simulated unit error -1073807346]\nDo you want to exit?"));
+        QStringLiteral("viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv) failed due "
+                       "to [Simulated unit error -1073807346]\nDo you want to exit?"));
     QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), 0);
     QCOMPARE(panel.chPages[0]->cbInput->count(), 1);
     QCOMPARE(sc4830sim_callCount("sc4830_revision_query"), 1);
@@ -272,11 +272,12 @@ void tst_PanelCore::failedOpenIsReportedOnce()
     QCOMPARE(panel.d_vi, ViSession(0));
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].text,
-             QStringLiteral("sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi) failed due to "
-                            "[No unit on this carrier]\nDo you want to exit?"));
+        QStringLiteral("sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi) failed due to "
+                       "[No unit on this carrier]\nDo you want to exit?"));
     // The error text is asked of the unit session the panel holds: none.
-    QCOMPARE(simCallLog(), QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
-                                      QStringLiteral("sc4830_error_message(0, -1074000000, ptr)") }));
+    QCOMPARE(simCallLog(),
+        QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
+            QStringLiteral("sc4830_error_message(0, -1074000000, ptr)") }));
     QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
     QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
     // The pages are still brought to their working state, on the displays only.
@@ -296,9 +297,9 @@ void tst_PanelCore::failedIdentityKeepsPreviousTexts()
     QVERIFY(panel.initUnit());
     QCOMPARE(boxes.seen.size(), 2);
     QVERIFY(boxes.seen[0].text.startsWith(
-            QStringLiteral("sc4830_serialNumber(scuFp->d_vi, sub, &serial) failed due to [")));
+        QStringLiteral("sc4830_serialNumber(scuFp->d_vi, sub, &serial) failed due to [")));
     QVERIFY(boxes.seen[1].text.startsWith(
-            QStringLiteral("sc4830_revision_query(scuFp->d_vi, VI_NULL, rev) failed due to [")));
+        QStringLiteral("sc4830_revision_query(scuFp->d_vi, VI_NULL, rev) failed due to [")));
     QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
     QCOMPARE(panel.serialNumber(), QStringLiteral("87654321 (DEMO)"));
     QCOMPARE(panel.revision(), QStringLiteral("1.0.1.0 (DEMO)"));

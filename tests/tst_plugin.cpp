@@ -117,7 +117,7 @@ void tst_Plugin::verificationBlock()
     using VerificationFunction = const char *(*)();
     QLibrary library(QStringLiteral(SFP_PLUGIN_PATH));
     auto query = reinterpret_cast<VerificationFunction>(
-            library.resolve("qt_plugin_query_verification_data"));
+        library.resolve("qt_plugin_query_verification_data"));
     QVERIFY(query);
 #ifdef QT_NO_DEBUG
     const char *const debug = "false";
@@ -127,8 +127,8 @@ void tst_Plugin::verificationBlock()
     const char *const kind = "debug";
 #endif
     const QByteArray expected = QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=")
-            + QT_VERSION_STR + "\ndebug=" + debug + "\nbuildkey=Linux x86_64 g++ " + kind
-            + " full-config";
+        + QT_VERSION_STR + "\ndebug=" + debug + "\nbuildkey=Linux x86_64 g++ " + kind
+        + " full-config";
     QCOMPARE(QByteArray(query()), expected);
 }
 
@@ -148,18 +148,17 @@ void tst_Plugin::metaObjects()
     const QMetaObject *panelMeta = panel->metaObject();
     QCOMPARE(panelMeta->className(), "sc4830fp_fp");
     compareMethods(panelMeta,
-                   { { QMetaMethod::Signal, "masterError(int,const char*)", "error,fcall" },
-                     { QMetaMethod::Slot, "getStatus()", "" },
-                     { QMetaMethod::Slot, "setVRefMonitor()", "" },
-                     { QMetaMethod::Slot, "masterGainChanged(int,int)", "chIdx,gainValue" },
-                     { QMetaMethod::Slot, "scuGainChanged(int,ViReal64)", "chIdx,scuGainVal" },
-                     { QMetaMethod::Slot, "masterChannelEnabled(int,int)", "chIdx,enable" } });
+        { { QMetaMethod::Signal, "masterError(int,const char*)", "error,fcall" },
+            { QMetaMethod::Slot, "getStatus()", "" }, { QMetaMethod::Slot, "setVRefMonitor()", "" },
+            { QMetaMethod::Slot, "masterGainChanged(int,int)", "chIdx,gainValue" },
+            { QMetaMethod::Slot, "scuGainChanged(int,ViReal64)", "chIdx,scuGainVal" },
+            { QMetaMethod::Slot, "masterChannelEnabled(int,int)", "chIdx,enable" } });
     const QMetaObject *interfaceMeta = panelMeta->superClass();
     QCOMPARE(interfaceMeta->className(), "cr2200fp_scuInterface");
     compareMethods(interfaceMeta,
-                   { { QMetaMethod::Signal, "gainChanged(int,ViReal64)", "chIdx,gain" },
-                     { QMetaMethod::Slot, "masterGainChanged(int,int)", "chIdx,gainValue" },
-                     { QMetaMethod::Slot, "masterChannelEnabled(int,int)", "chIdx,enable" } });
+        { { QMetaMethod::Signal, "gainChanged(int,ViReal64)", "chIdx,gain" },
+            { QMetaMethod::Slot, "masterGainChanged(int,int)", "chIdx,gainValue" },
+            { QMetaMethod::Slot, "masterChannelEnabled(int,int)", "chIdx,enable" } });
     QCOMPARE(interfaceMeta->superClass(), &QWidget::staticMetaObject);
     // The host's own copy of the interface describes the same contract.
     QCOMPARE(cr2200fp_scuInterface::staticMetaObject.methodCount(), interfaceMeta->methodCount());
@@ -172,8 +171,8 @@ void tst_Plugin::panelFromFactory()
     QVERIFY(panel);
     QVERIFY(!panel->parent());
     QVERIFY(panel->isReady());
-    QCOMPARE(panel->description(),
-             QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
+    QCOMPARE(
+        panel->description(), QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
     QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
     QCOMPARE(panel->serialNumber(), QStringLiteral("87654321 (DEMO)"));
     QCOMPARE(panel->revision(), QStringLiteral("1.0.1.0 (DEMO)"));
@@ -181,12 +180,12 @@ void tst_Plugin::panelFromFactory()
     QCOMPARE(panel->productVersion(), QStringLiteral("4.3.2.12478"));
 
     // Through the meta-object, as a host that connects by signature reaches the slots.
-    QSignalSpy gains(panel.data(), SIGNAL(gainChanged(int,ViReal64)));
+    QSignalSpy gains(panel.data(), SIGNAL(gainChanged(int, ViReal64)));
     panel->setMaster(0, 0x2624, 0);
     QVERIFY(panel->initUnit());
     QCOMPARE(gains.count(), 8);
-    QVERIFY(QMetaObject::invokeMethod(panel.data(), "masterChannelEnabled", Q_ARG(int, 0),
-                                      Q_ARG(int, 0)));
+    QVERIFY(QMetaObject::invokeMethod(
+        panel.data(), "masterChannelEnabled", Q_ARG(int, 0), Q_ARG(int, 0)));
     QCOMPARE(panel->findChildren<QTabWidget *>().value(0)->widget(0)->isEnabled(), false);
 }
 

@@ -108,7 +108,8 @@ void tst_Translations::plainTexts()
     QCOMPARE(page->pbIdentify->text(), QStringLiteral("ON"));
     page->pbIdentify->click();
     QCOMPARE(page->pbIdentify->text(), QStringLiteral("OFF"));
-    QCOMPARE(panel.description(), QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
+    QCOMPARE(
+        panel.description(), QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
     QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
 }
 

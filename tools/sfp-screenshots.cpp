@@ -22,7 +22,7 @@ namespace {
 struct Shot
 {
     const char *file;
-    int mode;     // cbMode index
+    int mode; // cbMode index
     int coupling; // cbCoup index
     double pos, neg;
 };
@@ -43,7 +43,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    const QString folder
+        = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
 
     const ViSession carrier = simcarrier_open(SIMCARRIER_MODEL_16CH);

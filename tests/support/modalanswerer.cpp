@@ -7,7 +7,8 @@
 // QSignalSpy copies each argument into a QVariant, which needs the type registered.
 static const int callTextType = qRegisterMetaType<const char *>();
 
-ModalAnswerer::ModalAnswerer(QObject *parent) : QObject(parent)
+ModalAnswerer::ModalAnswerer(QObject *parent)
+    : QObject(parent)
 {
     connect(&timer, &QTimer::timeout, this, &ModalAnswerer::poll);
     timer.start(5);
@@ -32,15 +33,24 @@ bool ModalAnswerer::waitForBoxes(int n, int timeoutMs)
 QString ModalAnswerer::buttonName(QMessageBox::StandardButton button)
 {
     switch (button) {
-    case QMessageBox::Ok: return QStringLiteral("Ok");
-    case QMessageBox::Cancel: return QStringLiteral("Cancel");
-    case QMessageBox::Yes: return QStringLiteral("Yes");
-    case QMessageBox::No: return QStringLiteral("No");
-    case QMessageBox::Close: return QStringLiteral("Close");
-    case QMessageBox::Abort: return QStringLiteral("Abort");
-    case QMessageBox::Retry: return QStringLiteral("Retry");
-    case QMessageBox::Ignore: return QStringLiteral("Ignore");
-    default: return QStringLiteral("0x%1").arg(uint(button), 0, 16);
+    case QMessageBox::Ok:
+        return QStringLiteral("Ok");
+    case QMessageBox::Cancel:
+        return QStringLiteral("Cancel");
+    case QMessageBox::Yes:
+        return QStringLiteral("Yes");
+    case QMessageBox::No:
+        return QStringLiteral("No");
+    case QMessageBox::Close:
+        return QStringLiteral("Close");
+    case QMessageBox::Abort:
+        return QStringLiteral("Abort");
+    case QMessageBox::Retry:
+        return QStringLiteral("Retry");
+    case QMessageBox::Ignore:
+        return QStringLiteral("Ignore");
+    default:
+        return QStringLiteral("0x%1").arg(uint(button), 0, 16);
     }
 }
 

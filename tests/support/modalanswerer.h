@@ -18,7 +18,7 @@ struct SeenBox
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;
-    QStringList buttons;      // standard button names in the box's order: "Yes", "No", ...
+    QStringList buttons; // standard button names in the box's order: "Yes", "No", ...
     QPointer<QWidget> parent; // the box's parent widget at the moment it was seen
     bool parentWasNull = true;
 };
