@@ -1,6 +1,9 @@
 // The plug-in module as a host sees it: loaded through QPluginLoader, its factory, its
 // verification block, its interfaces' meta-objects and its resource tree.
+#include <cr2200fp_led.h>
 #include <cr2200fp_scuinterface.h>
+#include <sc4830fp_calibrationdialog.h>
+#include <sc4830fp_chcfg.h>
 
 #include <QFileInfo>
 #include <QLibrary>
@@ -49,6 +52,7 @@ private slots:
     void castByInterfaceIdentifier();
     void verificationBlock();
     void metaObjects();
+    void pageAndDialogMetaObjects();
     void panelFromFactory();
     void resourceTreeFollowsTheModule();
 
@@ -162,6 +166,34 @@ void tst_Plugin::metaObjects()
     QCOMPARE(interfaceMeta->superClass(), &QWidget::staticMetaObject);
     // The host's own copy of the interface describes the same contract.
     QCOMPARE(cr2200fp_scuInterface::staticMetaObject.methodCount(), interfaceMeta->methodCount());
+}
+
+// Hosts and scripts reach the page's and the dialog's slots by signature too.
+void tst_Plugin::pageAndDialogMetaObjects()
+{
+    const QMetaObject &page = sc4830fp_chCfg::staticMetaObject;
+    QCOMPARE(page.className(), "sc4830fp_chCfg");
+    QCOMPARE(page.superClass(), &QWidget::staticMetaObject);
+    const auto slot = QMetaMethod::Slot;
+    compareMethods(&page,
+        { { QMetaMethod::Signal, "scuGainChanged(int,ViReal64)", "chIdx,scuGainVal" },
+            { slot, "modeChanged(int)", "index" }, { slot, "gainChanged(int)", "index" },
+            { slot, "inputChanged(int)", "" }, { slot, "couplingChanged(int)", "" },
+            { slot, "posExcChanged(double)", "" }, { slot, "negExcChanged(double)", "" },
+            { slot, "shCalChanged(int)", "" }, { slot, "configChanged()", "" },
+            { slot, "applyAction()", "" }, { slot, "applyToAllAction()", "" },
+            { slot, "calibrateAction()", "" }, { slot, "calibrateAllAction()", "" },
+            { slot, "readExcAction()", "" }, { slot, "identifyChanged()", "" } });
+    QCOMPARE(page.propertyCount(), page.propertyOffset());
+
+    const QMetaObject &dialog = sc4830fp_calibrationDialog::staticMetaObject;
+    QCOMPARE(dialog.className(), "sc4830fp_calibrationDialog");
+    QCOMPARE(dialog.superClass(), &QDialog::staticMetaObject);
+    compareMethods(&dialog, { { slot, "cancelAction()", "" } });
+
+    const QMetaObject &led = cr2200fp_led::staticMetaObject;
+    compareMethods(
+        &led, { { QMetaMethod::Signal, "valueToggled()", "" }, { slot, "toggleValue()", "" } });
 }
 
 void tst_Plugin::panelFromFactory()
