@@ -149,7 +149,11 @@ bool sc4830fp_fp::initUnit()
         }
         // Without an open unit every further call would only fail and be reported once
         // per call; the failed open has been reported.
-        if (d_vi != 0) {
+        // An unopened unit has no readable record: its reference counts as absent.
+        if (d_vi == 0) {
+            for (int i = 0; i < chCount; ++i)
+                chPages[i]->disableVoltageRefInput();
+        } else {
             if (!routeReference()) {
                 for (int i = 0; i < chCount; ++i)
                     chPages[i]->disableVoltageRefInput();
