@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -51,7 +52,14 @@ sc4830fp_calibrationDialog::sc4830fp_calibrationDialog(QWidget *parent, sc4830fp
     connect(pbCancel, &QPushButton::clicked, this, &sc4830fp_calibrationDialog::cancelAction);
 }
 
-sc4830fp_calibrationDialog::~sc4830fp_calibrationDialog() = default;
+sc4830fp_calibrationDialog::~sc4830fp_calibrationDialog()
+{
+    // Destroyed with a running step only when the host deletes the panel under it: the
+    // worker is ended now, before the panel closes the unit's session it drives. No
+    // event loop may turn inside a destructor, so there is no grace to wait out.
+    if (thread && thread->isRunning())
+        thread->stopNow();
+}
 
 void sc4830fp_calibrationDialog::runCalibration(ViUInt16 ch)
 {
@@ -63,18 +71,23 @@ void sc4830fp_calibrationDialog::runCalibration(ViUInt16 ch)
     show();
     thread->startCalibration(ch);
 
+    // The host may delete the panel, and this dialog with its page, in any of the events
+    // processed below; nothing of it may be touched then.
+    const QPointer<sc4830fp_calibrationDialog> alive(this);
     int percent = 0;
     do {
         percent = static_cast<int>(thread->progress.load());
         progressBar->setValue(percent);
         QCoreApplication::processEvents();
         // A cancel has already stopped the worker inside closeEvent().
-        if (result() == 0)
+        if (!alive || result() == 0)
             return;
         QThread::yieldCurrentThread();
     } while (percent < 100);
 
     thread->waitOrTerminate();
+    if (!alive)
+        return;
     hide();
 
     const ViStatus status = thread->getStatus();
@@ -89,10 +102,15 @@ void sc4830fp_calibrationDialog::cancelAction()
 
 void sc4830fp_calibrationDialog::closeEvent(QCloseEvent *event)
 {
+    const QPointer<sc4830fp_calibrationDialog> alive(this);
     lblMessage->setText(tr("Terminating, please wait..."));
     QCoreApplication::processEvents();
+    if (!alive)
+        return;
     if (thread)
         thread->waitOrTerminate();
+    if (!alive)
+        return;
     setResult(0);
 
     closing = true;

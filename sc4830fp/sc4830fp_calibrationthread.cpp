@@ -9,7 +9,14 @@ namespace {
 constexpr float estimateLimit = 90.0f;
 // Stand-in estimate when none is given: sets the stop budget only.
 constexpr int defaultEstimatedTime = 50;
-constexpr unsigned long waitSliceMs = 100;
+// One unit of estimatedTime.
+constexpr unsigned long estimateUnitMs = 100;
+// The GUI thread waits in slices this short, turning its event loop in between, so that
+// a Cancel or a repaint is answered at once while a step ends.
+constexpr unsigned long waitSliceMs = 10;
+// How long a terminated worker is given to end. Termination takes effect at the next
+// cancellation point of the driver call; one that never reaches any is left running.
+constexpr unsigned long terminateGraceMs = 2000;
 } // namespace
 
 sc4830fp_calibrationThread::sc4830fp_calibrationThread(ViSession vi, int estimatedTime)
@@ -19,6 +26,7 @@ sc4830fp_calibrationThread::sc4830fp_calibrationThread(ViSession vi, int estimat
     , estimatedTime(estimatedTime)
     , progress(0.0f)
     , estimator(nullptr)
+    , forcedStop(false)
 {
     if (estimatedTime > 0)
         estimator = new sc4830fp_estimationThread(estimatedTime, &progress, estimateLimit);
@@ -44,6 +52,7 @@ void sc4830fp_calibrationThread::startCalibration(ViUInt16 ch)
     this->ch = ch;
     progress = 0.0f;
     status = 0;
+    forcedStop = false;
     if (estimator)
         estimator->start(QThread::InheritPriority);
     start(QThread::InheritPriority);
@@ -54,22 +63,44 @@ ViStatus sc4830fp_calibrationThread::getStatus() const
     return status;
 }
 
-void sc4830fp_calibrationThread::waitOrTerminate()
+bool sc4830fp_calibrationThread::waitOrTerminate()
 {
     if (estimator)
         estimator->stop();
 
-    for (int round = 0; round < 2 * estimatedTime; ++round) {
+    const int rounds = 2 * estimatedTime * static_cast<int>(estimateUnitMs / waitSliceMs);
+    for (int round = 0; round < rounds; ++round) {
         if (wait(waitSliceMs))
-            return;
+            return true;
         QCoreApplication::processEvents();
     }
     if (wait(0))
-        return;
+        return true;
+    return terminateAndWait(true);
+}
+
+bool sc4830fp_calibrationThread::stopNow()
+{
+    if (estimator)
+        estimator->stop();
+    if (wait(0))
+        return true;
+    return terminateAndWait(false);
+}
+
+bool sc4830fp_calibrationThread::terminateAndWait(bool turnEventLoop)
+{
+    forcedStop = true;
     terminate();
     // A terminated thread may still be unwinding; the object is destroyed or started
     // again only once it has really ended.
-    wait();
+    for (unsigned long waited = 0; waited < terminateGraceMs; waited += waitSliceMs) {
+        if (wait(waitSliceMs))
+            return true;
+        if (turnEventLoop)
+            QCoreApplication::processEvents();
+    }
+    return wait(0);
 }
 
 void sc4830fp_calibrationThread::run() { }

@@ -40,11 +40,18 @@ public:
     void startCalibration(ViUInt16 ch);
     // Result of the last driver call; valid after waitOrTerminate(). GUI thread.
     ViStatus getStatus() const;
-    // Stops the estimation thread, then waits for the worker in 100 ms slices with the
-    // GUI thread's events processed in between, at most 2 x estimatedTime of them; a
-    // worker still running after that is terminated and waited for. Returns at once for
-    // a worker that has ended or never started. GUI thread.
-    void waitOrTerminate();
+    // Stops the estimation thread, then waits for the worker, up to 2 x estimatedTime
+    // units of 100 ms, in short slices with the GUI thread's events processed in between;
+    // a worker still running after that is terminated (forcedStop) and given up to 2 s
+    // more to end. Returns at once for a worker that has ended or never started. True
+    // when the worker's thread has ended; false only for a driver call that even
+    // termination could not end: the object must then not be destroyed or restarted.
+    // GUI thread.
+    bool waitOrTerminate();
+    // As waitOrTerminate(), but without the budget and without turning the event loop:
+    // a running worker is terminated at once. For when the panel goes away under a
+    // running calibration. GUI thread.
+    bool stopNow();
 
     const ViSession vi; // the unit's session; 0 in demonstration
     ViStatus status; // written by run(), read after the worker's end
@@ -52,11 +59,17 @@ public:
     int estimatedTime; // units of 100 ms; also sets the stop budget
     std::atomic<float> progress; // percent; 100 is written only by run(), at its end
     sc4830fp_estimationThread *estimator; // owned; null without an estimate
+    // The last run was ended by force, in the middle of its driver call: the unit's
+    // calibration state is unknown. GUI thread.
+    bool forcedStop;
 
 protected:
     void run() override;
     // The last act of every run(): tells the GUI thread that the results are stored.
     void finishCalibration();
+
+private:
+    bool terminateAndWait(bool turnEventLoop);
 };
 
 #endif // SC4830FP_CALIBRATIONTHREAD_H

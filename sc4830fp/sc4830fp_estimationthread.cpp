@@ -8,6 +8,10 @@ constexpr unsigned long tickMs = 100;
 // whole tick of sleep would freeze its event loop for up to 100 ms at every step's end.
 constexpr unsigned long sliceMs = 5;
 constexpr unsigned long stopGraceMs = 200;
+// How long a terminated thread is given to end. It sleeps in short slices, each a point
+// at which a termination takes effect, so this is never reached in practice; the bound
+// keeps the GUI thread from waiting for ever should it be.
+constexpr unsigned long terminateGraceMs = 2000;
 // An estimate of few, large steps (a short estimated time) could reach 100 by itself and
 // pass for the end of a call that has not returned: 100 belongs to the worker alone.
 constexpr float estimateCeiling = 99.0f;
@@ -27,19 +31,21 @@ sc4830fp_estimationThread::~sc4830fp_estimationThread()
     stop();
 }
 
-void sc4830fp_estimationThread::stop()
+bool sc4830fp_estimationThread::stop()
 {
     // Exchanges, not plain stores: together with the store that ends run() they order the
     // thread's last accesses before whatever follows stop(). QThread::wait() orders them
     // as well, but through Qt's own locks, which thread checkers cannot see.
     stopFlag.exchange(true);
-    if (!wait(stopGraceMs)) {
+    bool ended = wait(stopGraceMs);
+    if (!ended) {
         terminate();
         // terminate() only requests the end; the object must not be reused or destroyed
         // while the thread still runs.
-        wait();
+        ended = wait(terminateGraceMs);
     }
     stopFlag.exchange(false);
+    return ended;
 }
 
 void sc4830fp_estimationThread::run()

@@ -27,9 +27,9 @@ public:
     ~sc4830fp_estimationThread() override;
 
     // Asks the loop to end, waits up to 200 ms, terminates the thread if it still runs
-    // (and waits for that to take effect), then clears the request so that the thread
-    // can be started again. GUI thread.
-    void stop();
+    // (and waits up to 2 s for that to take effect), then clears the request so that the
+    // thread can be started again. True when the thread has ended. GUI thread.
+    bool stop();
 
     const int estimatedTime; // units of 100 ms
     std::atomic<float> *const progress; // the worker's progress, percent

@@ -31,8 +31,9 @@ private slots:
     void driverTextIsNeverAFormat();
     void unterminatedDriverTextIsBounded();
     void boxesOfTheLibrary();
-    void yesEndsTheProcess();
-    void childAnswersYes();
+    void answerInChildProcess_data();
+    void answerInChildProcess();
+    void childAnswers();
 
 private:
     sc4830fp_fp *panel = nullptr;
@@ -118,6 +119,9 @@ void tst_Check::errorAsksWhetherToExit()
         QStringLiteral("sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL) "
                        "failed due to [Channel not calibrated]\nDo you want to exit?"));
     QCOMPARE(box.buttons, QStringList({ "Yes", "No" }));
+    // Enter and Escape dismiss the message; only a click on Yes ends the host.
+    QCOMPARE(box.defaultButton, QString("No"));
+    QCOMPARE(box.escapeButton, QString("No"));
     QCOMPARE(errors.count(), 0);
 
     char entry[128];
@@ -194,11 +198,23 @@ void tst_Check::boxesOfTheLibrary()
     QVERIFY(boxes.seen[3].parentWasNull);
 }
 
-void tst_Check::yesEndsTheProcess()
+void tst_Check::answerInChildProcess_data()
 {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("returns");
+    QTest::newRow("Yes ends the process") << "yes" << false;
+    // No is the default: Enter only dismisses the message, the host goes on.
+    QTest::newRow("Enter keeps it") << "enter" << true;
+}
+
+void tst_Check::answerInChildProcess()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, returns);
+
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("SFP_CHILD_ANSWERS_YES"), QStringLiteral("1"));
+    env.insert(QStringLiteral("SFP_CHILD_ANSWER"), answer);
     // exit(0) releases nothing on purpose; under LeakSanitizer that would turn the
     // child's status into a leak report's.
     const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
@@ -206,29 +222,33 @@ void tst_Check::yesEndsTheProcess()
         asan + (asan.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("childAnswersYes") });
+    child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("childAnswers") });
     QVERIFY(child.waitForFinished(30000));
     const QByteArray output = child.readAll();
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
     QVERIFY2(output.contains("asking"), output.constData());
-    // The process ended inside the check: nothing after it ran, not even the test's totals.
-    QVERIFY2(!output.contains("returned from the check"), output.constData());
-    QVERIFY2(!output.contains("Totals:"), output.constData());
+    // Yes ends the process inside the check: nothing after it runs, not even the test's
+    // totals.
+    QCOMPARE(output.contains("returned from the check"), returns);
+    QCOMPARE(output.contains("Totals:"), returns);
 }
 
-// Runs only as the child of yesEndsTheProcess.
-void tst_Check::childAnswersYes()
+// Runs only as the child of answerInChildProcess.
+void tst_Check::childAnswers()
 {
-    if (qEnvironmentVariableIsEmpty("SFP_CHILD_ANSWERS_YES"))
-        QSKIP("runs as a child process of yesEndsTheProcess");
+    const QString answer = qEnvironmentVariable("SFP_CHILD_ANSWER");
+    if (answer.isEmpty())
+        QSKIP("runs as a child process of answerInChildProcess");
     ModalAnswerer boxes;
-    boxes.queue(QMessageBox::Yes);
+    boxes.queue(answer == QLatin1String("yes") ? QMessageBox::Yes : ModalAnswerer::EnterKey);
     fputs("asking\n", stdout);
     fflush(stdout);
     sc4830fp_check(panel, -1, callText);
     fputs("returned from the check\n", stdout);
-    QFAIL("the process should have ended");
+    fflush(stdout);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(answer, QString("enter"));
 }
 
 QTEST_MAIN(tst_Check)

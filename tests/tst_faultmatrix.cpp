@@ -103,7 +103,8 @@ constexpr int laterApplyPage = 5;
 
 QStringList callsOf(const QString &function)
 {
-    return simCallLog().filter(QRegularExpression(QLatin1Char('^') + function + QLatin1String("\\(")));
+    return simCallLog().filter(
+        QRegularExpression(QLatin1Char('^') + function + QLatin1String("\\(")));
 }
 
 bool isAttachSite(Site site)
@@ -421,7 +422,9 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
     case Excitation:
     case ShuntCal: {
         // Every call of the Apply is made whatever became of the one before, and the
-        // Apply completes: the settings stay as chosen, the host hears the gain.
+        // settings stay as chosen. A refusal (not a warning) leaves the change marked as
+        // unsent; the host hears the gain unless the unit refused the configuration that
+        // carries it.
         const QString channel = QString::number(applyPage + 1);
         const QStringList sent = simCallLog().filter(QRegularExpression("^sc4830_set"));
         QCOMPARE(sent,
@@ -430,8 +433,12 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
                     QStringLiteral("sc4830_setExcitation(%1, %2, 2.5, -2.5)").arg(vi, channel),
                     QStringLiteral("sc4830_setShuntCal(%1, %2, 0)").arg(vi, channel) }));
         sc4830fp_chCfg *page = panel->chPages[applyPage];
-        QVERIFY(!page->pbApply->isEnabled());
+        QCOMPARE(page->pbApply->isEnabled(), hard);
         QCOMPARE(page->cbGain->currentIndex(), 2);
+        if (hard && site == ChannelConf) {
+            QCOMPARE(hostGains->count(), 0);
+            break;
+        }
         QCOMPARE(hostGains->count(), 1);
         QCOMPARE(hostGains->at(0).at(0).toInt(), applyPage);
         QCOMPARE(hostGains->at(0).at(1).toDouble(), 100.0);

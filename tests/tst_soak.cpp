@@ -2,15 +2,23 @@
 // them: every unit session closed exactly once, memory that stays flat, and a module
 // that leaves nothing behind when it is unloaded.
 #include <cr2200fp_scuinterface.h>
+#include <sc4830fp_calibrationdialog.h>
+#include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 
 #include <sc4830sim.h>
 #include <simcarrier.h>
 #include <visasim.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPluginLoader>
+#include <QPointer>
+#include <QPushButton>
 #include <QResource>
 #include <QtTest>
 
@@ -65,7 +73,56 @@ const char *const resourceNames[] = {
     ":/kiss-fft-bsd-license.txt",
 };
 
+sc4830fp_calibrationDialog *visibleCalibrationDialog(sc4830fp_fp *panel)
+{
+    for (auto *dialog : panel->findChildren<sc4830fp_calibrationDialog *>()) {
+        if (dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+bool messageBoxUp()
+{
+    return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr;
+}
+
+// A host that deletes the panel from a timer of its own as soon as `when` holds, that is
+// from inside whatever nested event loop the panel runs then. A message box that did not
+// go with the panel is then dismissed, as the operator would.
+class DeletingHost : public QObject
+{
+public:
+    DeletingHost(sc4830fp_fp *panel, std::function<bool(sc4830fp_fp *)> when)
+        : panel(panel)
+        , when(std::move(when))
+    {
+        connect(&timer, &QTimer::timeout, this, &DeletingHost::poll);
+        timer.start(2);
+    }
+    QPointer<sc4830fp_fp> panel;
+
+private:
+    void poll()
+    {
+        if (panel && when(panel))
+            delete panel;
+        if (!panel) {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->reject();
+        }
+    }
+    std::function<bool(sc4830fp_fp *)> when;
+    QTimer timer;
+};
+
+using Scene = std::function<void(sc4830fp_fp *)>;
+using Moment = std::function<bool(sc4830fp_fp *)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Scene)
+Q_DECLARE_METATYPE(Moment)
 
 class tst_Soak : public QObject
 {
@@ -76,6 +133,8 @@ private slots:
     void cleanup();
     void twoHundredPanels();
     void moduleLoadedFiftyTimes();
+    void panelDeletedInNestedLoop_data();
+    void panelDeletedInNestedLoop();
 
 private:
     ViSession carrier = 0;
@@ -200,6 +259,94 @@ void tst_Soak::moduleLoadedFiftyTimes()
     if (residentMemoryIsMeaningful)
         QVERIFY2(afterAll - afterWarmUp < allowedGrowthKb,
             qPrintable(QStringLiteral("grew by %1 kB").arg(afterAll - afterWarmUp)));
+}
+
+void tst_Soak::panelDeletedInNestedLoop_data()
+{
+    QTest::addColumn<Scene>("prepare");
+    QTest::addColumn<Moment>("moment");
+    QTest::addColumn<Scene>("action");
+    QTest::addColumn<QString>("neverCalled"); // the call the panel would have made next
+
+    const Moment onBox = [](sc4830fp_fp *) { return messageBoxUp(); };
+    const Moment onCalibration
+        = [](sc4830fp_fp *panel) { return visibleCalibrationDialog(panel) != nullptr; };
+    const Scene hang = [](sc4830fp_fp *panel) {
+        sc4830sim_setCalibrationHang(1);
+        panel->chPages[0]->chkSignalPath->setChecked(true);
+    };
+
+    // The read-back turns the event loop once: the deletion is posted before it.
+    QTest::newRow("read-back's event processing")
+        << Scene([](sc4830fp_fp *panel) {
+               QTimer::singleShot(0, [target = QPointer<sc4830fp_fp>(panel)] { delete target; });
+           })
+        << Moment([](sc4830fp_fp *) { return false; })
+        << Scene([](sc4830fp_fp *panel) { panel->chPages[1]->readExcAction(); })
+        << "sc4830_getExcitation";
+    QTest::newRow("error box of Apply") << Scene([](sc4830fp_fp *) {
+        sc4830sim_injectStatus("sc4830_setChannelConf", ViStatus(0xBFFF0015), 0);
+    }) << onBox << Scene([](sc4830fp_fp *panel) { panel->chPages[2]->applyAction(); })
+                                        << "sc4830_setExcitation";
+    QTest::newRow("gain warning box")
+        << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->cbGain->setCurrentIndex(3); }) << onBox
+        << Scene([](sc4830fp_fp *panel) { panel->masterGainChanged(0, 20); }) << "";
+    QTest::newRow("calibration step")
+        << hang << onCalibration
+        << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->calibrateAction(); }) << "";
+    QTest::newRow("calibration's wait after Cancel") << hang << Moment([](sc4830fp_fp *panel) {
+        sc4830fp_calibrationDialog *dialog = visibleCalibrationDialog(panel);
+        if (!dialog)
+            return false;
+        if (dialog->lblMessage->text() == QLatin1String("Terminating, please wait..."))
+            return true;
+        QTimer::singleShot(0, dialog, &sc4830fp_calibrationDialog::cancelAction);
+        return false;
+    }) << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->calibrateAllAction(); })
+                                                     << "";
+    QTest::newRow("load warning") << Scene([](sc4830fp_fp *panel) {
+        panel->chPages[0]->cbCoup->setCurrentIndex(1);
+        panel->chPages[0]->applyAction();
+        panel->chPages[0]->chkAutobalance->setChecked(true);
+    }) << onBox << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->calibrateAction(); })
+                                  << "sc4830_autobalance";
+    QTest::newRow("error box of a calibration step") << Scene([](sc4830fp_fp *panel) {
+        sc4830sim_injectStatus("sc4830_pgaCalibration", -1, 1);
+        panel->chPages[0]->chkSignalPath->setChecked(true);
+        panel->chPages[0]->chkExcitation->setChecked(true);
+    }) << onBox << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->calibrateAction(); })
+                                                     << "sc4830_excitCalibration";
+}
+
+void tst_Soak::panelDeletedInNestedLoop()
+{
+    QFETCH(Scene, prepare);
+    QFETCH(Moment, moment);
+    QFETCH(Scene, action);
+    QFETCH(QString, neverCalled);
+
+    auto *panel = new sc4830fp_fp;
+    panel->setMaster(carrier, SIMCARRIER_MODEL_16CH, 0);
+    panel->initUnit();
+    QVERIFY(panel->d_vi != 0);
+    panel->statusTimer->stop();
+    prepare(panel);
+    sc4830sim_clearLog();
+
+    {
+        DeletingHost host(panel, moment);
+        action(panel);
+        // The panel returned into nothing freed (the sanitizers watch that) and made no
+        // further call once it was gone.
+        QVERIFY(!host.panel);
+    }
+    if (!neverCalled.isEmpty())
+        QCOMPARE(sc4830sim_callCount(neverCalled.toLatin1().constData()), 0);
+    QCOMPARE(sc4830sim_callCount("sc4830_close"), 1);
+    // A calibration left running by the deleted panel was ended with it.
+    QCOMPARE(sc4830sim_hangingCalibrations(), 0);
+    sc4830sim_setCalibrationHang(0);
+    settle();
 }
 
 QTEST_MAIN(tst_Soak)

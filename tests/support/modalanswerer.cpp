@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
 
 // QSignalSpy copies each argument into a QVariant, which needs the type registered.
 static const int callTextType = qRegisterMetaType<const char *>();
@@ -71,11 +73,22 @@ void ModalAnswerer::poll()
     const QList<QAbstractButton *> buttons = box->buttons();
     for (QAbstractButton *b : buttons)
         record.buttons.append(buttonName(box->standardButton(b)));
+    if (box->defaultButton())
+        record.defaultButton = buttonName(box->standardButton(box->defaultButton()));
+    if (box->escapeButton())
+        record.escapeButton
+            = buttonName(box->standardButton(qobject_cast<QPushButton *>(box->escapeButton())));
     seen.append(record);
 
     QAbstractButton *press = nullptr;
-    if (!answers.isEmpty())
-        press = box->button(answers.takeFirst());
+    if (!answers.isEmpty()) {
+        const QMessageBox::StandardButton answer = answers.takeFirst();
+        if (answer == EnterKey) {
+            QTest::keyClick(box, Qt::Key_Return);
+            return;
+        }
+        press = box->button(answer);
+    }
     if (!press)
         press = box->escapeButton();
     if (!press && !buttons.isEmpty())

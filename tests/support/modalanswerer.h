@@ -19,6 +19,8 @@ struct SeenBox
     QString title;
     QString text;
     QStringList buttons; // standard button names in the box's order: "Yes", "No", ...
+    QString defaultButton; // the button Enter presses; empty if none
+    QString escapeButton; // the button Escape presses; empty if none
     QPointer<QWidget> parent; // the box's parent widget at the moment it was seen
     bool parentWasNull = true;
 };
@@ -37,6 +39,10 @@ class ModalAnswerer : public QObject
 public:
     explicit ModalAnswerer(QObject *parent = nullptr);
     ~ModalAnswerer() override;
+
+    // Queued as an answer: presses Enter on the box, as an operator who only dismisses
+    // the message would, instead of clicking a button.
+    static constexpr QMessageBox::StandardButton EnterKey = QMessageBox::NoButton;
 
     // Queues the answer for the next box not yet answered.
     void queue(QMessageBox::StandardButton answer);
