@@ -96,6 +96,8 @@ public:
 
     // Ends the n-th shown step (counted from 1) with the given dismissal.
     void dismissStep(int n, Dismissal how = CancelButton) { dismissals.insert(n, how); }
+    // The n-th step's call never returns, not even after a dismissal.
+    void neverRelease(int n) { stuck.insert(n); }
 
     QStringList messages; // the message of each step as first shown
     QStringList allMessages; // every message the dialog showed, "Terminating" too
@@ -137,7 +139,7 @@ private:
         }
 
         const bool holdForDismissal = dismissals.contains(messages.size()) && !dismissalDone;
-        if (blocked > 0 && !holdForDismissal)
+        if (blocked > 0 && !holdForDismissal && !stuck.contains(messages.size()))
             sc4830sim_releaseCalibrations();
     }
 
@@ -171,6 +173,7 @@ private:
     sc4830fp_fp *panel;
     QTimer timer;
     QMap<int, Dismissal> dismissals;
+    QSet<int> stuck;
     bool dismissalDone = true;
     QString lastMessage;
     QPointer<sc4830fp_calibrationThread> previousWorker;
@@ -211,6 +214,7 @@ private slots:
     void cancelInAllEndsSequence();
     void escapeStopsTheRunningStep_data();
     void escapeStopsTheRunningStep();
+    void forcedStopIsReported();
 
     void failedStepIsReported_data();
     void failedStepIsReported();
@@ -701,6 +705,33 @@ void tst_CalibrationSequence::escapeStopsTheRunningStep()
     QVERIFY(op.allMessages.contains(terminating));
     QCOMPARE(channelsCalled("sc4830_pgaCalibration"), QList<int>({ all ? 1 : 2 }));
     QCOMPARE(channelsCalled("sc4830_excitCalibration"), excitation);
+    QVERIFY(!panel->calibrating);
+}
+
+void tst_CalibrationSequence::forcedStopIsReported()
+{
+    select(0, true, true, false);
+    ModalAnswerer boxes;
+    Operator op(panel);
+    op.dismissStep(1);
+    op.neverRelease(1);
+    QElapsedTimer clock;
+    clock.start();
+    page(0)->pbCalibrate->click();
+
+    // Twice the signal path's 6 s estimate, then the worker is ended by force in the
+    // middle of its call, and the operator hears of it; the excitation step still follows.
+    QVERIFY2(clock.elapsed() >= 12000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(boxes.seen[0].title, QString("Orbisa  SFP Warning message"));
+    QCOMPARE(boxes.seen[0].text,
+        QString("The signal path calibration of channel 1 did not end and was stopped by "
+                "force.\nThe unit's calibration state of channel 1 is unknown."));
+    QCOMPARE(op.messages,
+        QStringList(
+            { "Channel 1 signal path calibration...", "Channel 1 excitation calibration..." }));
+    QCOMPARE(sc4830sim_hangingCalibrations(), 0);
     QVERIFY(!panel->calibrating);
 }
 

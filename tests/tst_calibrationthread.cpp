@@ -72,6 +72,33 @@ void releaseHangingCalibration()
     sc4830sim_releaseCalibrations();
 }
 
+// A driver call that no termination reaches, as one spinning inside the driver without a
+// cancellation point: the test lets it end.
+class UnstoppableCalibration : public sc4830fp_calibrationThread
+{
+public:
+    UnstoppableCalibration()
+        : sc4830fp_calibrationThread(0, 1)
+    {
+    }
+    ~UnstoppableCalibration() override
+    {
+        release = true;
+        wait();
+    }
+    std::atomic<bool> release { false };
+
+protected:
+    void run() override
+    {
+        setTerminationEnabled(false);
+        while (!release)
+            msleep(1);
+        setTerminationEnabled(true);
+        finishCalibration();
+    }
+};
+
 } // namespace
 
 class tst_CalibrationThread : public QObject
@@ -104,6 +131,7 @@ private slots:
     void waitOrTerminateReturnsAtOnceWhenNothingRuns();
     void hangEndsByTerminationWithinBudget();
     void destroyingHangingWorkerEndsIt();
+    void terminationThatDoesNotTakeIsBounded();
 
 private:
     ViSession master = 0;
@@ -414,6 +442,7 @@ void tst_CalibrationThread::hangEndsByTerminationWithinBudget()
 
     QVERIFY2(elapsed >= 900 && elapsed < 3000, qPrintable(QString::number(elapsed)));
     QVERIFY(!worker.isRunning()); // terminated and waited for
+    QVERIFY(worker.forcedStop);
     QVERIFY(ticks >= 10);
     QVERIFY(worker.progress.load() < 100.0f);
     QCOMPARE(worker.getStatus(), 0);
@@ -424,8 +453,10 @@ void tst_CalibrationThread::hangEndsByTerminationWithinBudget()
     sc4830sim_setCalibrationHang(0);
     sc4830sim_releaseCalibrations();
     worker.startCalibration(4);
+    QVERIFY(!worker.forcedStop);
     QTRY_COMPARE(worker.progress.load(), 100.0f);
-    worker.waitOrTerminate();
+    QVERIFY(worker.waitOrTerminate());
+    QVERIFY(!worker.forcedStop);
     QCOMPARE(worker.getStatus(), 0);
     QCOMPARE(
         calibrationCalls().last(), QString("sc4830_pgaCalibration(%1, 4, 1, 0, 0, 0)").arg(vi));
@@ -445,6 +476,24 @@ void tst_CalibrationThread::destroyingHangingWorkerEndsIt()
     QVERIFY2(clock.elapsed() >= 300 && clock.elapsed() < 3000,
         qPrintable(QString::number(clock.elapsed())));
     QTRY_COMPARE(sc4830sim_hangingCalibrations(), 0);
+}
+
+void tst_CalibrationThread::terminationThatDoesNotTakeIsBounded()
+{
+    UnstoppableCalibration worker; // estimated time 1: a budget of 200 ms
+    worker.startCalibration(1);
+    QElapsedTimer clock;
+    clock.start();
+    // The GUI thread is not held for ever: after the budget and 2 s of grace it hears
+    // that the thread still runs, and the object is kept (the test's own destructor lets
+    // the call end first).
+    QVERIFY(!worker.waitOrTerminate());
+    QVERIFY2(clock.elapsed() >= 2000 && clock.elapsed() < 6000,
+        qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(worker.forcedStop);
+    QVERIFY(worker.isRunning());
+    worker.release = true;
+    QVERIFY(worker.wait(5000));
 }
 
 QTEST_MAIN(tst_CalibrationThread)
