@@ -423,7 +423,10 @@ void tst_MisbehavingDriver::statusCodesNeverSeenBefore()
     trigger(Site(site));
 
     // The sign alone decides: below 0 an error, above 0 a warning.
-    const QString driverText = QStringLiteral("Simulated unit error %1").arg(status);
+    const QString driverText = QStringLiteral("Unknown status (0x%1)")
+                                   .arg(QString::number(quint32(status), 16)
+                                            .toUpper()
+                                            .rightJustified(8, QLatin1Char('0')));
     QCOMPARE(hostErrors->count(), 0);
     QCOMPARE(boxes->seen.size(), 1);
     if (status < 0) {

@@ -180,11 +180,14 @@ private slots:
     void referenceRecords_data();
     void referenceRecords();
 
+    void errorMessageNamesTheStatus_data();
+    void errorMessageNamesTheStatus();
     void textsTerminatedAndBounded();
     void unterminatedTextsFillBuffers();
 
     void calibrationTakesItsTime();
     void hangingCalibrationWaitsForRelease();
+    void hangEndsByItselfAfterTimeout();
     void terminatedCalibrationLeavesNoLock_data();
     void terminatedCalibrationLeavesNoLock();
     void latencyDelaysEveryCall();
@@ -523,7 +526,7 @@ void SimulatorTest::deadSessionIsRefusedButLogged()
     char message[1024];
     std::memset(message, 'x', sizeof message);
     QCOMPARE(sc4830_error_message(dead, -1, message), VI_ERROR_INV_OBJECT);
-    QCOMPARE(QByteArray(message), QByteArray("Simulated unit error -1"));
+    QCOMPARE(QByteArray(message), QByteArray("Unknown status (0xFFFFFFFF)"));
 
     QCOMPARE(sc4830_close(dead), VI_ERROR_INV_OBJECT);
     QCOMPARE(sc4830sim_closeCount(), 1);
@@ -613,8 +616,9 @@ void SimulatorTest::resetRestoresDefaults()
     QCOMPARE(serial, ViUInt32(0x00C0FFEE));
     QCOMPARE(QByteArray(rev), QByteArray("1.2.0.7"));
     QCOMPARE(QByteArray(driverRev), QByteArray("4.3.2.12478"));
-    sc4830_error_message(m_unit, 1073481728, message);
-    QCOMPARE(QByteArray(message), QByteArray("Simulated unit error 1073481728"));
+    sc4830_error_message(m_unit, ViStatus(0xBFFF0015), message);
+    QCOMPARE(QByteArray(message),
+        QByteArray("VI_ERROR_TMO (0xBFFF0015): Timeout expired before operation completed."));
 
     const ReferenceSeen seen = seeReference(m_unit);
     QVERIFY(seen.present);
@@ -670,6 +674,55 @@ void SimulatorTest::referenceRecords()
     QVERIFY(seeReference(m_unit).present);
 }
 
+void SimulatorTest::errorMessageNamesTheStatus_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("time-out, the bench's error")
+        << int(0xBFFF0015)
+        << QByteArray("VI_ERROR_TMO (0xBFFF0015): Timeout expired before operation completed.");
+    QTest::newRow("identification query warning, the bench's warning")
+        << int(0x3FFC0101)
+        << QByteArray("VI_WARN_NSUP_ID_QUERY (0x3FFC0101): Identification query not supported.");
+    QTest::newRow("carrier error")
+        << int(sc4830_ERROR_FC)
+        << QByteArray("sc4830_ERROR_FC (0xBFFC0B12): The carrier reported an error; "
+                      "sc4830_getFCLastError gives its code.");
+    QTest::newRow("session not open")
+        << int(VI_ERROR_INV_OBJECT)
+        << QByteArray("VI_ERROR_INV_OBJECT (0xBFFF000E): The given session or object reference "
+                      "is invalid.");
+    QTest::newRow("channel out of range") << int(
+        0xBFFC0002) << QByteArray("VI_ERROR_PARAMETER2 (0xBFFC0002): Parameter 2 out of range.");
+    QTest::newRow("null output pointer") << int(
+        0xBFFC0004) << QByteArray("VI_ERROR_PARAMETER4 (0xBFFC0004): Parameter 4 out of range.");
+    QTest::newRow("attribute not supported")
+        << int(VI_ERROR_NSUP_ATTR)
+        << QByteArray("VI_ERROR_NSUP_ATTR (0xBFFF001D): The specified attribute is not defined or "
+                      "supported by the referenced resource.");
+    QTest::newRow("carrier's bad parameter")
+        << int(0xBFFF0078)
+        << QByteArray(
+               "VI_ERROR_INV_PARAMETER (0xBFFF0078): The value of some parameter is invalid.");
+    QTest::newRow("success") << 0
+                             << QByteArray(
+                                    "VI_SUCCESS (0x00000000): Operation completed successfully.");
+    QTest::newRow("unknown error") << -33 << QByteArray("Unknown status (0xFFFFFFDF)");
+    QTest::newRow("unknown warning") << 1 << QByteArray("Unknown status (0x00000001)");
+    QTest::newRow("lowest status") << int(0x80000000) << QByteArray("Unknown status (0x80000000)");
+}
+
+void SimulatorTest::errorMessageNamesTheStatus()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, text);
+    char message[1024];
+    std::memset(message, 'x', sizeof message);
+    QCOMPARE(sc4830_error_message(m_unit, ViStatus(status), message), VI_SUCCESS);
+    QCOMPARE(QByteArray(message), text);
+}
+
 void SimulatorTest::textsTerminatedAndBounded()
 {
     sc4830sim_setIdentity("ABCDEFGHIJ", 1, QByteArray(40, 'r').constData(), nullptr);
@@ -694,20 +747,21 @@ void SimulatorTest::textsTerminatedAndBounded()
 void SimulatorTest::unterminatedTextsFillBuffers()
 {
     sc4830sim_setUnterminatedTexts(1);
+    // '~' marks what was not written: no text has it (the error texts have "0x").
     char buffer[2048];
     const auto check = [&buffer](int size) {
         const QByteArray written(buffer, size);
-        return !written.contains('\0') && !written.contains('x') && buffer[size] == 'x';
+        return !written.contains('\0') && !written.contains('~') && buffer[size] == '~';
     };
-    std::memset(buffer, 'x', sizeof buffer);
+    std::memset(buffer, '~', sizeof buffer);
     ViUInt32 serial = 0;
     sc4830_serialNumber(m_unit, buffer, &serial);
     QVERIFY(check(8));
     QCOMPARE(QByteArray(buffer, 8), QByteArray("ABABABAB"));
-    std::memset(buffer, 'x', sizeof buffer);
+    std::memset(buffer, '~', sizeof buffer);
     sc4830_revision_query(m_unit, VI_NULL, buffer);
     QVERIFY(check(32));
-    std::memset(buffer, 'x', sizeof buffer);
+    std::memset(buffer, '~', sizeof buffer);
     sc4830_error_message(m_unit, -1, buffer);
     QVERIFY(check(1024));
 
@@ -764,6 +818,39 @@ void SimulatorTest::hangingCalibrationWaitsForRelease()
     sc4830sim_reset();
     QTRY_COMPARE(first.load(), VI_SUCCESS);
     QCOMPARE(sc4830sim_hangingCalibrations(), 0);
+}
+
+void SimulatorTest::hangEndsByItselfAfterTimeout()
+{
+    sc4830sim_setCalibrationHang(1);
+    sc4830sim_setCalibrationHangTimeoutMs(250);
+    std::atomic<ViStatus> result { -1 };
+    std::atomic<qint64> tookMs { 0 };
+    const ViSession vi = m_unit;
+    CalibrationThreads threads;
+    threads.start([&result, &tookMs, vi] {
+        QElapsedTimer timer;
+        timer.start();
+        result = sc4830_excitCalibration(vi, 1, 0, 0, 0, 0);
+        tookMs = timer.elapsed();
+    });
+    QTRY_COMPARE(sc4830sim_hangingCalibrations(), 1);
+    QTest::qWait(50);
+    QCOMPARE(result.load(), ViStatus(-1)); // still hanging
+    // Nobody releases it: it returns once it has hung its time.
+    QTRY_COMPARE_WITH_TIMEOUT(result.load(), VI_SUCCESS, 3000);
+    QVERIFY2(tookMs.load() >= 250, qPrintable(QString::number(tookMs.load())));
+    QCOMPARE(sc4830sim_hangingCalibrations(), 0);
+
+    // Back to hanging until released: a time-out given to one already hanging ends it too.
+    sc4830sim_setCalibrationHangTimeoutMs(0);
+    result = -1;
+    threads.start([&result, vi] { result = sc4830_excitCalibration(vi, 2, 0, 0, 0, 0); });
+    QTRY_COMPARE(sc4830sim_hangingCalibrations(), 1);
+    QTest::qWait(300);
+    QCOMPARE(result.load(), ViStatus(-1));
+    sc4830sim_setCalibrationHangTimeoutMs(1);
+    QTRY_COMPARE_WITH_TIMEOUT(result.load(), VI_SUCCESS, 3000);
 }
 
 void SimulatorTest::terminatedCalibrationLeavesNoLock_data()

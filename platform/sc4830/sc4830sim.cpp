@@ -35,12 +35,60 @@ constexpr int kDefaultCalibrationMs = 20;
 constexpr double kDefaultReferenceVolts = 2.5;
 constexpr useconds_t kPollSliceUs = 1000;
 
-// IVI's "parameter n invalid" statuses.
+// The instrument driver's "parameter n out of range" statuses.
 constexpr ViStatus kErrorParameter2 = static_cast<ViStatus>(0xBFFC0002UL);
 constexpr ViStatus kErrorParameter3 = static_cast<ViStatus>(0xBFFC0003UL);
 constexpr ViStatus kErrorParameter4 = static_cast<ViStatus>(0xBFFC0004UL);
 
 using ReferenceReadFn = int (*)(void *context, ViReal64 *vref);
+
+// What sc4830_error_message says about a status: its VISA or driver name and meaning.
+struct StatusText
+{
+    ViStatus status;
+    const char *name;
+    const char *meaning;
+};
+
+constexpr ViStatus statusOf(unsigned long code)
+{
+    return static_cast<ViStatus>(code);
+}
+
+// The statuses this unit, its carrier and the VISA layer under them answer with: VISA's
+// own, the VXIplug&play instrument driver ones and the unit's carrier error.
+constexpr StatusText kStatusTexts[] = {
+    { VI_SUCCESS, "VI_SUCCESS", "Operation completed successfully." },
+    { statusOf(0x3FFC0101UL), "VI_WARN_NSUP_ID_QUERY", "Identification query not supported." },
+    { statusOf(0x3FFC0102UL), "VI_WARN_NSUP_RESET", "Reset not supported." },
+    { statusOf(0x3FFC0103UL), "VI_WARN_NSUP_SELF_TEST", "Self-test not supported." },
+    { statusOf(0x3FFC0104UL), "VI_WARN_NSUP_ERROR_QUERY", "Error query not supported." },
+    { statusOf(0x3FFC0105UL), "VI_WARN_NSUP_REV_QUERY", "Revision query not supported." },
+    { statusOf(0xBFFC0001UL), "VI_ERROR_PARAMETER1", "Parameter 1 out of range." },
+    { statusOf(0xBFFC0002UL), "VI_ERROR_PARAMETER2", "Parameter 2 out of range." },
+    { statusOf(0xBFFC0003UL), "VI_ERROR_PARAMETER3", "Parameter 3 out of range." },
+    { statusOf(0xBFFC0004UL), "VI_ERROR_PARAMETER4", "Parameter 4 out of range." },
+    { statusOf(0xBFFC0005UL), "VI_ERROR_PARAMETER5", "Parameter 5 out of range." },
+    { statusOf(0xBFFC0006UL), "VI_ERROR_PARAMETER6", "Parameter 6 out of range." },
+    { statusOf(0xBFFC0011UL), "VI_ERROR_FAIL_ID_QUERY", "Instrument identification query failed." },
+    { statusOf(0xBFFC0012UL), "VI_ERROR_INV_RESPONSE", "Error interpreting instrument response." },
+    { sc4830_ERROR_FC, "sc4830_ERROR_FC",
+        "The carrier reported an error; sc4830_getFCLastError gives its code." },
+    { statusOf(0xBFFF0000UL), "VI_ERROR_SYSTEM_ERROR", "Unknown system error." },
+    { VI_ERROR_INV_OBJECT, "VI_ERROR_INV_OBJECT",
+        "The given session or object reference is invalid." },
+    { statusOf(0xBFFF0011UL), "VI_ERROR_RSRC_NFOUND",
+        "The requested device or resource is not present in the system." },
+    { statusOf(0xBFFF0015UL), "VI_ERROR_TMO", "Timeout expired before operation completed." },
+    { VI_ERROR_NSUP_ATTR, "VI_ERROR_NSUP_ATTR",
+        "The specified attribute is not defined or supported by the referenced resource." },
+    { statusOf(0xBFFF003EUL), "VI_ERROR_IO", "Could not perform operation because of I/O error." },
+    { statusOf(0xBFFF0067UL), "VI_ERROR_NSUP_OPER",
+        "The given session does not support this operation." },
+    { statusOf(0xBFFF0071UL), "VI_ERROR_USER_BUF",
+        "A specified user buffer is not valid or cannot be accessed for the required size." },
+    { statusOf(0xBFFF0078UL), "VI_ERROR_INV_PARAMETER", "The value of some parameter is invalid." },
+};
 
 // The driver-owned records behind a unit session, as a front panel walks them to reach
 // the carrier's reference voltage. Unnamed fields belong to the driver and stay null.
@@ -136,6 +184,7 @@ struct Unit
     std::atomic<int> latencyUs { 0 };
     std::atomic<int> calibrationMs { kDefaultCalibrationMs };
     std::atomic<bool> calibrationHang { false };
+    std::atomic<int> hangTimeoutMs { 0 }; // 0: hang until released
     std::atomic<unsigned> releaseGeneration { 0 };
     std::atomic<int> hanging { 0 };
     std::atomic<int> sleeping { 0 }; // calls in their latency or calibration time
@@ -207,12 +256,20 @@ void sleepMicroseconds(Unit &u, long long microseconds)
         ::usleep(kPollSliceUs);
 }
 
+// Waits for a release, or until the hang time-out has passed since the wait began. The
+// time-out is read on every slice, so a change reaches calibrations already hanging.
 void waitForRelease(Unit &u)
 {
     ScopedCount counted(u.hanging);
     const unsigned generation = u.releaseGeneration.load();
-    while (u.releaseGeneration.load() == generation)
+    const auto start = std::chrono::steady_clock::now();
+    while (u.releaseGeneration.load() == generation) {
+        const int timeoutMs = u.hangTimeoutMs.load();
+        if (timeoutMs > 0
+            && std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(timeoutMs))
+            return;
         ::usleep(kPollSliceUs);
+    }
 }
 
 // Logs the call, then gives it its latency; takes the lock only for the log.
@@ -283,6 +340,17 @@ void writeText(char *dst, std::size_t size, const std::string &text, bool unterm
     dst[length] = '\0';
 }
 
+// "NAME (0xXXXXXXXX): meaning.", as a VISA driver words a status it knows.
+std::string statusMessage(ViStatus status)
+{
+    const unsigned code = static_cast<unsigned>(status);
+    for (const StatusText &known : kStatusTexts) {
+        if (known.status == status)
+            return format("%s (0x%08X): %s", known.name, code, known.meaning);
+    }
+    return format("Unknown status (0x%08X)", code);
+}
+
 void *userDataFor(Unit &u)
 {
     return u.reference.shape == SC4830SIM_REF_NO_ENVIRONMENT ? nullptr : &u.environment;
@@ -345,6 +413,7 @@ void resetModel(Unit &u)
     u.latencyUs = 0;
     u.calibrationMs = kDefaultCalibrationMs;
     u.calibrationHang = false;
+    u.hangTimeoutMs = 0;
 }
 
 // Calibrations share one shape: check, then take the time with no lock held, then report.
@@ -627,9 +696,7 @@ ViStatus sc4830_error_message(ViSession vi, ViStatus status, ViChar message[])
     std::lock_guard<std::mutex> lock(u.mutex);
     // The text is written for any session: callers report with it whatever went wrong,
     // also after the session itself has failed.
-    const std::string text = u.customErrorText
-        ? u.errorText
-        : format("Simulated unit error %d", static_cast<int>(status));
+    const std::string text = u.customErrorText ? u.errorText : statusMessage(status);
     writeText(message, kMessageSize, text, u.unterminatedTexts.load());
     const ViStatus own = checkSession(u, vi);
     if (own < 0)
@@ -742,6 +809,11 @@ void sc4830sim_setCalibrationDurationMs(int milliseconds)
 void sc4830sim_setCalibrationHang(int on)
 {
     unit().calibrationHang = on != 0;
+}
+
+void sc4830sim_setCalibrationHangTimeoutMs(int milliseconds)
+{
+    unit().hangTimeoutMs = milliseconds > 0 ? milliseconds : 0;
 }
 
 void sc4830sim_releaseCalibrations(void)

@@ -14,7 +14,9 @@
  *     sc4830_getVoltRefOutput answers it: source 0, 0.0 V, monitor off;
  *   - excitation read-back: the values last set per channel (0.0 at first);
  *   - calibrations take 20 ms and do not hang; autobalance result 0.0 per channel;
- *   - error message text: "Simulated unit error <status in decimal>".
+ *   - error message text as a VISA driver words it: the status's name, its code in hex
+ *     and its meaning, "VI_ERROR_TMO (0xBFFF0015): Timeout expired before operation
+ *     completed."; a status it does not know reads "Unknown status (0x12345678)".
  */
 #ifndef SC4830SIM_H
 #define SC4830SIM_H
@@ -63,8 +65,8 @@ void sc4830sim_setCallLatencyUs(int microseconds);
 void sc4830sim_setStatusWords(ViInt16 icpErr, ViInt16 excErr);
 
 /* subModel and the revisions are copied (NULL keeps the current text). */
-void sc4830sim_setIdentity(const char *subModel, ViUInt32 serial, const char *instrRev,
-                           const char *driverRev);
+void sc4830sim_setIdentity(
+    const char *subModel, ViUInt32 serial, const char *instrRev, const char *driverRev);
 
 /* Overrides the excitation read-back of channel ch (1..16); NaN and infinities are
  * allowed. sc4830sim_reset() returns to reading back the values set. */
@@ -79,18 +81,21 @@ void sc4830sim_setCalibrationDurationMs(int milliseconds);
 /* With on != 0, calibration calls block until sc4830sim_releaseCalibrations() is
  * called (or their thread is terminated; they hold no lock while they wait). */
 void sc4830sim_setCalibrationHang(int on);
+/* A hanging calibration returns by itself once it has hung this long (0 = only when
+ * released); also for calibrations hanging already. Reset makes it 0. */
+void sc4830sim_setCalibrationHangTimeoutMs(int milliseconds);
 void sc4830sim_releaseCalibrations(void);
 /* Number of calibration calls blocked right now. */
 int sc4830sim_hangingCalibrations(void);
 
 /* The carrier's reference voltage source as the unit's environment record shows it. */
 enum sc4830sim_ReferenceShape {
-    SC4830SIM_REF_PRESENT = 0,        /* source record, indicator 1 */
+    SC4830SIM_REF_PRESENT = 0, /* source record, indicator 1 */
     SC4830SIM_REF_INDICATOR_ZERO = 1, /* source record, indicator 0 */
-    SC4830SIM_REF_NO_INDICATOR = 2,   /* source record, indicator pointer null */
-    SC4830SIM_REF_NO_SOURCE = 3,      /* link record's source pointer null */
-    SC4830SIM_REF_NO_LINK = 4,        /* environment record's link pointer null */
-    SC4830SIM_REF_NO_ENVIRONMENT = 5  /* the session's user data is a null pointer */
+    SC4830SIM_REF_NO_INDICATOR = 2, /* source record, indicator pointer null */
+    SC4830SIM_REF_NO_SOURCE = 3, /* link record's source pointer null */
+    SC4830SIM_REF_NO_LINK = 4, /* environment record's link pointer null */
+    SC4830SIM_REF_NO_ENVIRONMENT = 5 /* the session's user data is a null pointer */
 };
 /* readResult is what the source's read function returns (0 = success). */
 void sc4830sim_setReference(int shape, ViReal64 volts, int readResult);
@@ -98,7 +103,8 @@ void sc4830sim_setReference(int shape, ViReal64 volts, int readResult);
 /* --- What the panel did -------------------------------------------------------------- */
 
 /* Per-channel state as the panel left it (ch 1..16); 0 on success, -1 for a bad ch. */
-typedef struct sc4830sim_Channel {
+typedef struct sc4830sim_Channel
+{
     ViUInt16 mode, gain, coup, input;
     ViReal64 posExc, negExc;
     ViBoolean shunt;
