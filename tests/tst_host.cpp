@@ -28,6 +28,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
@@ -173,11 +174,19 @@ private slots:
     void consoleSetsCarrierCodeAndLatency();
     void consoleHangsAndReleasesCalibrations();
     void consoleShowsTheCallLog();
+    void consoleFocusPassingWritesNothing();
+    void logsFollowTheNewestLine_data();
+    void logsFollowTheNewestLine();
     void windowShowsAttachment_data();
     void windowShowsAttachment();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
+    void focusStartsOnThePanelsFirstControl();
     void resourcesInLibraryOrder();
     void resetAttachesNewPanel();
     void otherResourceAttachesNewCarrier();
+    void changedSettingsAskBeforeTheyGo_data();
+    void changedSettingsAskBeforeTheyGo();
     void carrierErrorReachesHostLog();
     void closeAsksFirst();
     void aboutNamesThePanel();
@@ -579,6 +588,12 @@ void tst_Host::scenarioParses_data()
         << false << qint64(6000);
     QTest::newRow("calibration hang") << "calibration hang" << int(ScenarioStep::CalibrationHang)
                                       << qint64(0) << none << 0 << false << qint64(0);
+    QTest::newRow("calibration hang for 5 s")
+        << "calibration hang 5 s" << int(ScenarioStep::CalibrationHang) << qint64(0) << none << 0
+        << false << qint64(5000);
+    QTest::newRow("calibration hang for 250 ms by default")
+        << "calibration hang 250" << int(ScenarioStep::CalibrationHang) << qint64(0) << none << 0
+        << false << qint64(250);
     QTest::newRow("calibration release")
         << "calibration release" << int(ScenarioStep::CalibrationRelease) << qint64(0) << none << 0
         << false << qint64(0);
@@ -645,6 +660,8 @@ void tst_Host::scenarioRejects_data()
                                                 << "line 1: expected 'carrier-code CODE'";
     QTest::newRow("negative latency") << "latency -3 ms"
                                       << "line 1: expected 'latency TIME'";
+    QTest::newRow("hang for no time") << "calibration hang soon"
+                                      << "line 1: expected 'calibration hang TIME'";
 }
 
 void tst_Host::scenarioRejects()
@@ -667,6 +684,7 @@ void tst_Host::playerKeepsTimeAndStopsAtQuit()
     bench = std::make_unique<SimulatedBench>(HostOptions());
     Scenario scenario;
     QCOMPARE(scenario.parse(QStringLiteral("status icp 0x1\n"
+                                           "calibration hang 2 s\n"
                                            "at 50 ms: status icp 0x2\n"
                                            "status exc 0x3\n"
                                            "at 120 ms: quit\n"
@@ -679,6 +697,8 @@ void tst_Host::playerKeepsTimeAndStopsAtQuit()
     clock.start();
     player.start();
     QCOMPARE(bench->icpStatus(), ViUInt16(1)); // due at once: done in start()
+    QVERIFY(bench->calibrationHang());
+    QCOMPARE(bench->calibrationHangTimeoutMs(), 2000);
     QVERIFY(quit.wait(2000));
     QVERIFY2(clock.elapsed() >= 120, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(bench->icpStatus(), ViUInt16(2));
@@ -820,6 +840,23 @@ void tst_Host::consoleHangsAndReleasesCalibrations()
     QVERIFY(worker->wait(5000));
     QCOMPARE(result.load(), ViStatus(0));
     QCOMPARE(SimulatedBench::hangingCalibrations(), 0);
+
+    // A hang for 1 s ends by itself: nobody can press Release while the panel's
+    // progress dialog is up.
+    console.sbHangTimeout->selectAll();
+    QTest::keyClicks(console.sbHangTimeout, QStringLiteral("1"));
+    QTest::keyClick(console.sbHangTimeout, Qt::Key_Return);
+    QCOMPARE(bench->calibrationHangTimeoutMs(), 1000);
+    result = 1;
+    QElapsedTimer clock;
+    clock.start();
+    worker.reset(
+        QThread::create([&] { result = sc4830_excitCalibration(unit.vi, 1, 0, 0, 0, 0); }));
+    worker->start();
+    QVERIFY(worker->wait(5000));
+    QCOMPARE(result.load(), ViStatus(0));
+    QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
+
     QTest::mouseClick(console.chkHang, Qt::LeftButton);
     QVERIFY(!bench->calibrationHang());
 }
@@ -853,6 +890,96 @@ void tst_Host::consoleShowsTheCallLog()
     console.refresh();
     QCOMPARE(console.teCallLog->toPlainText(),
         QStringLiteral("sc4830_setShuntCal(%1, 4, 0)").arg(unit.vi));
+}
+
+void tst_Host::consoleFocusPassingWritesNothing()
+{
+    bench = std::make_unique<SimulatedBench>(HostOptions());
+    bench->setCallLatencyUs(250); // below the box's ms: a scenario's value
+    bench->setCalibrationHangTimeoutMs(1500);
+    BenchConsole console(*bench);
+    console.show();
+    QApplication::setActiveWindow(&console);
+    QVERIFY(QTest::qWaitForWindowActive(&console));
+    QSignalSpy reported(bench.get(), &SimulatedBench::reported);
+
+    // Focus passes through every box of the timing group and leaves it.
+    const QList<QWidget *> boxes { console.sbLatency, console.sbCalibrationTime,
+        console.sbHangTimeout, console.pbRelease };
+    for (QWidget *box : boxes) {
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+    }
+    QCOMPARE(reported.size(), 0);
+    QCOMPARE(bench->callLatencyUs(), 250);
+    QCOMPARE(bench->calibrationHangTimeoutMs(), 1500);
+
+    // A new value still counts.
+    console.sbCalibrationTime->setFocus();
+    console.sbCalibrationTime->selectAll();
+    QTest::keyClicks(console.sbCalibrationTime, QStringLiteral("35"));
+    console.pbRelease->setFocus();
+    QTRY_COMPARE(bench->calibrationTimeMs(), 35);
+    QCOMPARE(reported.size(), 1);
+}
+
+void tst_Host::logsFollowTheNewestLine_data()
+{
+    QTest::addColumn<bool>("callLog"); // else the host log
+    QTest::newRow("host log") << false;
+    QTest::newRow("call log") << true;
+}
+
+void tst_Host::logsFollowTheNewestLine()
+{
+    QFETCH(bool, callLog);
+    bench = std::make_unique<SimulatedBench>(HostOptions());
+    UnitSession unit;
+    HostLog hostLog;
+    std::unique_ptr<BenchConsole> console;
+    // Lines come before the view is shown, as they do while the host starts.
+    const auto addLines = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            if (callLog)
+                sc4830_setShuntCal(unit.vi, 1, ViBoolean(i & 1));
+            else
+                hostLog.report(QStringLiteral("line %1").arg(i));
+        }
+        if (console)
+            console->refresh();
+    };
+    addLines(100);
+    QWidget *view = &hostLog;
+    if (callLog) {
+        console = std::make_unique<BenchConsole>(*bench);
+        view = console.get();
+    }
+    view->resize(400, 500);
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    QScrollBar *bar
+        = callLog ? console->teCallLog->verticalScrollBar() : hostLog.verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    QTRY_COMPARE(bar->value(), bar->maximum());
+
+    int maximum = bar->maximum();
+    addLines(20);
+    QTRY_VERIFY(bar->maximum() > maximum);
+    QTRY_COMPARE(bar->value(), bar->maximum());
+
+    // Scrolled up to read: the view stays where the operator put it ...
+    bar->setValue(3);
+    maximum = bar->maximum();
+    addLines(20);
+    QTRY_VERIFY(bar->maximum() > maximum);
+    QTest::qWait(20);
+    QCOMPARE(bar->value(), 3);
+    // ... until scrolled back down.
+    bar->setValue(bar->maximum());
+    maximum = bar->maximum();
+    addLines(20);
+    QTRY_VERIFY(bar->maximum() > maximum);
+    QTRY_COMPARE(bar->value(), bar->maximum());
 }
 
 void tst_Host::windowShowsAttachment_data()
@@ -892,6 +1019,67 @@ void tst_Host::windowShowsAttachment()
     QVERIFY(!window->panel()->isAncestorOf(window->console()));
 }
 
+void tst_Host::windowFitsTheScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<bool>("benchShown");
+
+    // A laptop's 1366 x 768 is narrower than the window with the console.
+    QTest::newRow("1366 x 768") << QRect(0, 0, 1366, 768) << false;
+    QTest::newRow("1366 x 768 under a top bar") << QRect(0, 28, 1366, 740) << false;
+    QTest::newRow("second screen, wide") << QRect(1920, 0, 3840, 2160) << true;
+}
+
+void tst_Host::windowFitsTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(bool, benchShown);
+    startSession();
+    HostWindow *window = session->window();
+    window->fitToScreen(available);
+    QCOMPARE(window->console()->isVisible(), benchShown);
+    QCOMPARE(window->benchToggle()->isChecked(), benchShown);
+    const QRect frame = window->frameGeometry();
+    QVERIFY2(available.contains(frame),
+        qPrintable(QStringLiteral("%1,%2 %3x%4")
+                       .arg(frame.x())
+                       .arg(frame.y())
+                       .arg(frame.width())
+                       .arg(frame.height())));
+    const QRect close(window->pbClose->mapToGlobal(QPoint(0, 0)), window->pbClose->size());
+    QVERIFY(available.contains(close));
+    // Centred, to the pixel that halving leaves over.
+    QVERIFY(qAbs(frame.center().x() - available.center().x()) <= 1);
+    QVERIFY(qAbs(frame.center().y() - available.center().y()) <= 1);
+
+    // The operator's toggle: the window grows to hold the console and shrinks back.
+    const int width = window->width();
+    window->benchToggle()->click();
+    QCOMPARE(window->console()->isVisible(), !benchShown);
+    QCOMPARE(window->width() > width, !benchShown);
+    window->benchToggle()->click();
+    QCOMPARE(window->console()->isVisible(), benchShown);
+    if (!benchShown)
+        QCOMPARE(window->width(), width);
+}
+
+void tst_Host::focusStartsOnThePanelsFirstControl()
+{
+    startSession();
+    HostWindow *window = session->window();
+    for (int round = 0; round < 2; ++round) {
+        // The first control of Ch 1, its input source, not the tab bar and not Reset.
+        auto *focus = qobject_cast<QComboBox *>(window->focusWidget());
+        QVERIFY(focus);
+        QVERIFY(window->panel()->isAncestorOf(focus));
+        QTRY_VERIFY(focus->isVisible()); // a new panel shows once the event loop runs
+        QCOMPARE(QApplication::focusWidget(), focus);
+        QCOMPARE(focus->itemText(0), QStringLiteral("Front Panel"));
+        // So does the panel after a reset.
+        QTest::mouseClick(window->pbReset, Qt::LeftButton);
+    }
+}
+
 void tst_Host::resourcesInLibraryOrder()
 {
     startSession();
@@ -921,7 +1109,9 @@ void tst_Host::resetAttachesNewPanel()
     QPointer<cr2200fp_scuInterface> first = window->panel();
     const int closes = sc4830sim_closeCount();
     const int inits = sc4830sim_callCount("sc4830_init");
+    ModalAnswerer answerer; // nothing was changed: nothing to ask
     QTest::mouseClick(window->pbReset, Qt::LeftButton);
+    QCOMPARE(answerer.seen.size(), 0);
     QVERIFY(first.isNull()); // deleted, so its unit session is closed ...
     QCOMPARE(sc4830sim_closeCount(), closes + 1);
     QVERIFY(window->panel()); // ... before the new panel opened its own
@@ -937,10 +1127,12 @@ void tst_Host::otherResourceAttachesNewCarrier()
     startSession();
     HostWindow *window = session->window();
     const ViSession firstCarrier = session->simulatedBench().carrier();
+    ModalAnswerer answerer;
     window->resources()->setFocus();
     // One step down the list: the operator's choice of the next resource.
     QTest::keyClick(window->resources(), Qt::Key_Down);
     QCOMPARE(window->resources()->currentText(), QStringLiteral("VXI1::0::INSTR"));
+    QCOMPARE(answerer.seen.size(), 0);
     const ViSession secondCarrier = session->simulatedBench().carrier();
     QVERIFY(secondCarrier != 0);
     QVERIFY(secondCarrier != firstCarrier);
@@ -951,6 +1143,69 @@ void tst_Host::otherResourceAttachesNewCarrier()
     QVERIFY(lines.contains(QStringLiteral("resource: VXI1::0::INSTR")));
     QVERIFY(lines.contains(
         QStringLiteral("carrier: VXI1::0::INSTR, model 0x2611, session %1").arg(secondCarrier)));
+}
+
+void tst_Host::changedSettingsAskBeforeTheyGo_data()
+{
+    QTest::addColumn<bool>("reset"); // else another resource
+    QTest::addColumn<int>("answer"); // NoButton: Escape
+    QTest::addColumn<bool>("discarded");
+
+    QTest::newRow("reset, No keeps the panel") << true << int(QMessageBox::No) << false;
+    QTest::newRow("reset, Escape keeps the panel") << true << int(QMessageBox::NoButton) << false;
+    QTest::newRow("reset, Yes resets") << true << int(QMessageBox::Yes) << true;
+    QTest::newRow("resource, No keeps panel and resource")
+        << false << int(QMessageBox::No) << false;
+    QTest::newRow("resource, Yes attaches") << false << int(QMessageBox::Yes) << true;
+}
+
+void tst_Host::changedSettingsAskBeforeTheyGo()
+{
+    QFETCH(bool, reset);
+    QFETCH(int, answer);
+    QFETCH(bool, discarded);
+    startSession();
+    HostWindow *window = session->window();
+    QPointer<cr2200fp_scuInterface> first = window->panel();
+    // The operator changes one setting of Ch 1, as the host sees the panel: a control.
+    auto *spin = first->findChildren<QDoubleSpinBox *>().value(0);
+    QVERIFY(spin);
+    spin->setValue(spin->value() + spin->singleStep());
+    const double changed = spin->value();
+    const int inits = sc4830sim_callCount("sc4830_init");
+
+    ModalAnswerer answerer;
+    if (answer != int(QMessageBox::NoButton))
+        answerer.queue(QMessageBox::StandardButton(answer));
+    if (reset) {
+        QTest::mouseClick(window->pbReset, Qt::LeftButton);
+    } else {
+        window->resources()->setFocus();
+        QTest::keyClick(window->resources(), Qt::Key_Down);
+    }
+    QVERIFY(answerer.waitForBoxes(1));
+    const SeenBox &box = answerer.seen.constFirst();
+    QCOMPARE(box.icon, QMessageBox::Question);
+    QCOMPARE(box.title, QStringLiteral("Orbisa 4830 SFP"));
+    QCOMPARE(box.text,
+        reset ? QStringLiteral("Resetting the device discards the settings of every channel.\n"
+                               "Do you want to reset it?")
+              : QStringLiteral("Attaching to VXI1::0::INSTR discards the settings of every "
+                               "channel.\nDo you want to attach to it?"));
+    QCOMPARE(box.buttons, QStringList({ QStringLiteral("Yes"), QStringLiteral("No") }));
+    QCOMPARE(first.isNull(), discarded);
+    QCOMPARE(sc4830sim_callCount("sc4830_init"), inits + (discarded ? 1 : 0));
+    QCOMPARE(sc4830sim_openSessionCount(), 1);
+    QCOMPARE(window->resources()->currentText(),
+        !reset && discarded ? QStringLiteral("VXI1::0::INSTR") : QStringLiteral("VXI0::4::INSTR"));
+    if (!discarded) {
+        QCOMPARE(spin->value(), changed);
+        return;
+    }
+    // The new panel holds the defaults again: the next reset asks nothing.
+    QTest::mouseClick(window->pbReset, Qt::LeftButton);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(sc4830sim_callCount("sc4830_init"), inits + 2);
 }
 
 void tst_Host::carrierErrorReachesHostLog()

@@ -1,6 +1,7 @@
 #include "benchconsole.h"
 
 #include "scenario.h"
+#include "scrollfollower.h"
 #include "simulatedbench.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -67,16 +67,20 @@ QWidget *BenchConsole::buildStatusWords()
     grid->addWidget(new QLabel(tr("Ch")), 0, 0);
     grid->addWidget(new QLabel(tr("ICP")), 1, 0);
     grid->addWidget(new QLabel(tr("Exc. limit")), 2, 0);
+    // Each column as wide as its two-digit number and a gap, so that "10" to "16" stand
+    // apart, each over its own boxes.
+    const int columnWidth = fontMetrics().horizontalAdvance(QStringLiteral("16 "));
     for (int i = 0; i < channels; ++i) {
         auto *number = new QLabel(QString::number(i + 1));
         number->setAlignment(Qt::AlignCenter);
+        grid->setColumnMinimumWidth(i + 1, columnWidth);
         grid->addWidget(number, 0, i + 1);
         chkIcp[i] = new QCheckBox;
         chkIcp[i]->setToolTip(tr("ICP status bit %1 (Ch %2)").arg(i).arg(i + 1));
         chkExc[i] = new QCheckBox;
         chkExc[i]->setToolTip(tr("Excitation current limit bit %1 (Ch %2)").arg(i).arg(i + 1));
-        grid->addWidget(chkIcp[i], 1, i + 1);
-        grid->addWidget(chkExc[i], 2, i + 1);
+        grid->addWidget(chkIcp[i], 1, i + 1, Qt::AlignHCenter);
+        grid->addWidget(chkExc[i], 2, i + 1, Qt::AlignHCenter);
         connect(chkIcp[i], &QCheckBox::toggled, this, &BenchConsole::statusBoxToggled);
         connect(chkExc[i], &QCheckBox::toggled, this, &BenchConsole::statusBoxToggled);
     }
@@ -134,28 +138,53 @@ QWidget *BenchConsole::buildTiming()
     sbCalibrationTime = new QSpinBox;
     sbCalibrationTime->setRange(0, maxCalibrationMs);
     sbCalibrationTime->setSuffix(tr(" ms"));
+    auto *form = new QFormLayout;
+    form->addRow(tr("Call latency"), sbLatency);
+    form->addRow(tr("Calibration time"), sbCalibrationTime);
+    form->addRow(buildHang());
+
+    // editingFinished, not valueChanged: typing 250 must not pass through 2 and 25. It also
+    // comes when focus merely passes through: only a value other than the one shown is
+    // set (compared in the box's unit, so that a scenario's 250 us stays).
+    connect(sbLatency, &QSpinBox::editingFinished, this, [this] {
+        if (sbLatency->value() != bench.callLatencyUs() / 1000)
+            bench.setCallLatencyUs(sbLatency->value() * 1000);
+    });
+    connect(sbCalibrationTime, &QSpinBox::editingFinished, this, [this] {
+        if (sbCalibrationTime->value() != bench.calibrationTimeMs())
+            bench.setCalibrationTimeMs(sbCalibrationTime->value());
+    });
+    return group(tr("Timing"), form);
+}
+
+QLayout *BenchConsole::buildHang()
+{
     chkHang = new QCheckBox(tr("Calibrations hang"));
-    chkHang->setToolTip(tr("Calibration calls block until released"));
+    chkHang->setToolTip(tr("Calibration calls block until released, or for the time given"));
+    sbHangTimeout = new QSpinBox;
+    sbHangTimeout->setRange(0, maxHangSeconds);
+    sbHangTimeout->setPrefix(tr("for "));
+    sbHangTimeout->setSuffix(tr(" s"));
+    sbHangTimeout->setSpecialValueText(tr("until released"));
+    sbHangTimeout->setToolTip(tr("A hanging calibration returns by itself after this time "
+                                 "(while the panel's progress dialog keeps the console "
+                                 "out of reach)"));
     pbRelease = new QPushButton(tr("Release"));
     lblHanging = new QLabel;
 
     auto *hang = new QHBoxLayout;
     hang->addWidget(chkHang);
+    hang->addWidget(sbHangTimeout);
     hang->addWidget(pbRelease);
     hang->addWidget(lblHanging, 1);
-    auto *form = new QFormLayout;
-    form->addRow(tr("Call latency"), sbLatency);
-    form->addRow(tr("Calibration time"), sbCalibrationTime);
-    form->addRow(hang);
 
-    // editingFinished, not valueChanged: typing 250 must not pass through 2 and 25.
-    connect(sbLatency, &QSpinBox::editingFinished, this,
-        [this] { bench.setCallLatencyUs(sbLatency->value() * 1000); });
-    connect(sbCalibrationTime, &QSpinBox::editingFinished, this,
-        [this] { bench.setCalibrationTimeMs(sbCalibrationTime->value()); });
     connect(chkHang, &QCheckBox::toggled, &bench, &SimulatedBench::setCalibrationHang);
+    connect(sbHangTimeout, &QSpinBox::editingFinished, this, [this] {
+        if (sbHangTimeout->value() != bench.calibrationHangTimeoutMs() / 1000)
+            bench.setCalibrationHangTimeoutMs(sbHangTimeout->value() * 1000);
+    });
     connect(pbRelease, &QPushButton::clicked, &bench, &SimulatedBench::releaseCalibrations);
-    return group(tr("Timing"), form);
+    return hang;
 }
 
 QWidget *BenchConsole::buildCallLog()
@@ -165,6 +194,7 @@ QWidget *BenchConsole::buildCallLog()
     teCallLog->setMaximumBlockCount(maxLogLines);
     teCallLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     teCallLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    new ScrollFollower(teCallLog);
     lblCallCount = new QLabel;
     auto *layout = new QVBoxLayout;
     layout->addWidget(teCallLog, 1);
@@ -183,9 +213,11 @@ void BenchConsole::showBench()
     const QSignalBlocker latency(sbLatency);
     const QSignalBlocker calibration(sbCalibrationTime);
     const QSignalBlocker hang(chkHang);
+    const QSignalBlocker hangTimeout(sbHangTimeout);
     sbLatency->setValue(bench.callLatencyUs() / 1000);
     sbCalibrationTime->setValue(bench.calibrationTimeMs());
     chkHang->setChecked(bench.calibrationHang());
+    sbHangTimeout->setValue(bench.calibrationHangTimeoutMs() / 1000);
     if (!leCarrierCode->hasFocus())
         leCarrierCode->setText(hexText(quint32(bench.carrierErrorCode()), 8));
 }
@@ -199,13 +231,8 @@ void BenchConsole::refresh()
         callsShown = 0;
     }
     if (count > callsShown) {
-        // Follows the newest call unless the operator has scrolled up to read.
-        QScrollBar *bar = teCallLog->verticalScrollBar();
-        const bool following = bar->value() >= bar->maximum();
         teCallLog->appendPlainText(SimulatedBench::callLog(callsShown).join(QLatin1Char('\n')));
         callsShown = count;
-        if (following)
-            bar->setValue(bar->maximum());
     }
     lblCallCount->setText(tr("%n call(s)", nullptr, count));
     lblHanging->setText(tr("%n hanging", nullptr, SimulatedBench::hangingCalibrations()));

@@ -17,7 +17,8 @@ class SimulatedBench;
 // unit, not part of the panel. It sets the two status words channel by channel, makes a
 // driver function fail once or always (carrier error, error or warning), sets the
 // carrier's error code, slows every call down, sets the calibration time, makes
-// calibrations hang and releases them, and shows the unit's call log as it grows.
+// calibrations hang (until released, or for a time) and releases them, and shows the
+// unit's call log as it grows, following its newest call.
 //
 // Its controls follow the bench, also when a scenario changes it. GUI thread only.
 class BenchConsole : public QGroupBox
@@ -28,6 +29,7 @@ public:
     static constexpr int channels = 16;
     static constexpr int refreshMs = 200;
     static constexpr int maxLogLines = 5000;
+    static constexpr int maxHangSeconds = 600;
 
     explicit BenchConsole(SimulatedBench &bench, QWidget *parent = nullptr);
 
@@ -44,6 +46,7 @@ public:
     QSpinBox *sbLatency = nullptr;
     QSpinBox *sbCalibrationTime = nullptr;
     QCheckBox *chkHang = nullptr;
+    QSpinBox *sbHangTimeout = nullptr; // seconds; 0: until released
     QPushButton *pbRelease = nullptr;
     QLabel *lblHanging = nullptr;
     QPlainTextEdit *teCallLog = nullptr;
@@ -60,6 +63,7 @@ private:
     QWidget *buildFailures();
     QWidget *buildTiming();
     QWidget *buildCallLog();
+    QLayout *buildHang();
     void statusBoxToggled();
     void injectFailure();
     void setCarrierCode();

@@ -1,5 +1,7 @@
 #include "hostlog.h"
 
+#include "scrollfollower.h"
+
 #include <cstdio>
 
 HostLog::HostLog(QWidget *parent)
@@ -9,6 +11,7 @@ HostLog::HostLog(QWidget *parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setUniformItemSizes(true);
     setToolTip(tr("What the host did and every signal the panel emitted"));
+    new ScrollFollower(this);
 }
 
 void HostLog::report(const QString &line)
@@ -17,7 +20,6 @@ void HostLog::report(const QString &line)
     addItem(line);
     while (count() > maxLines)
         delete takeItem(0);
-    scrollToBottom();
 }
 
 void HostLog::print(const QString &line)
@@ -25,10 +27,4 @@ void HostLog::print(const QString &line)
     const QByteArray text = line.toLocal8Bit() + '\n';
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     std::fflush(stdout);
-}
-
-void HostLog::showEvent(QShowEvent *event)
-{
-    QListWidget::showEvent(event);
-    scrollToBottom();
 }

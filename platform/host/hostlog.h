@@ -6,7 +6,8 @@
 // The host's log under the panel: every step of the start and every signal the panel
 // emits, one line each, shown in the list and echoed on standard output at once (so a
 // process that watches sfp-host sees each line as it happens). Keeps the newest
-// maxLines lines. GUI thread only.
+// maxLines lines, and shows the newest unless the operator has scrolled up to read.
+// GUI thread only.
 class HostLog : public QListWidget
 {
     Q_OBJECT
@@ -21,10 +22,6 @@ public:
 
     // Writes line to standard output alone, flushed.
     static void print(const QString &line);
-
-protected:
-    // Lines reported before the list had a size are scrolled to once it has one.
-    void showEvent(QShowEvent *event) override;
 };
 
 #endif // HOSTLOG_H

@@ -7,11 +7,13 @@
 
 #include <cr2200fp_scuinterface.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -77,6 +79,10 @@ int HostSession::start()
         printError(QStringLiteral("the plug-in's factory made no panel: %1").arg(loader.path()));
         return ExitPanel;
     }
+    // Without a screen the window is only photographed: it keeps the console and its
+    // whole size.
+    if (!headless())
+        fitToScreen();
     hostWindow->show();
     return ExitOk;
 }
@@ -114,6 +120,12 @@ void HostSession::printError(const QString &problem)
 
 void HostSession::reset()
 {
+    if (!hostWindow->mayDiscardSettings(
+            tr("Resetting the device discards the settings of every channel.\n"
+               "Do you want to reset it?"))) {
+        report(QStringLiteral("reset: declined, the panel keeps its settings"));
+        return;
+    }
     report(QStringLiteral("reset: a new panel"));
     hostWindow->removePanel();
     if (!createPanel())
@@ -124,12 +136,26 @@ void HostSession::changeResource(const QString &name)
 {
     if (options.demo || name == resource)
         return;
+    if (!hostWindow->mayDiscardSettings(
+            tr("Attaching to %1 discards the settings of every channel.\n"
+               "Do you want to attach to it?")
+                .arg(name))) {
+        report(QStringLiteral("resource: %1 declined, the panel keeps its settings").arg(name));
+        hostWindow->resources()->setCurrentText(resource);
+        return;
+    }
     report(QStringLiteral("resource: %1").arg(name));
     hostWindow->removePanel();
     bench.closeCarrier();
     resource = name;
     if (!createPanel())
         report(QStringLiteral("the plug-in's factory made no panel"));
+}
+
+void HostSession::fitToScreen()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        hostWindow->fitToScreen(screen->availableGeometry());
 }
 
 bool HostSession::createPanel()

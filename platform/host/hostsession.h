@@ -18,7 +18,8 @@ class ScenarioPlayer;
 // when there is no display), writes a screenshot and quits. It calls each panel in the
 // order a host owes it: createPanel, setMaster, isCarrierSupported and detectUnit,
 // initUnit once, and the identity texts. Reset and a change of resource delete the panel
-// and attach a new one the same way. GUI thread only.
+// and attach a new one the same way, after asking the operator when the panel holds
+// settings the operator changed. GUI thread only.
 class HostSession : public QObject
 {
     Q_OBJECT
@@ -64,10 +65,11 @@ public slots:
     // Deletes the panel and attaches a new one to the same carrier.
     void reset();
     // Deletes the panel, opens a carrier session under the resource and attaches a new
-    // panel to it.
+    // panel to it. Answered No, the resource list shows the current resource again.
     void changeResource(const QString &resource);
 
 private:
+    void fitToScreen();
     bool createPanel();
     void attach();
     void reportIdentity();

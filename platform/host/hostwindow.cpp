@@ -7,18 +7,49 @@
 #include <cr2200fp_messages.h>
 #include <cr2200fp_scuinterface.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int logRows = 8;
+// The log's least height; it takes whatever height the window has beyond the panel.
+constexpr int logRows = 3;
+
+// True unless a widget from w up to top (not included) was hidden on purpose, as the
+// pages of a tab widget other than the current one are.
+bool shownWithin(const QWidget *w, const QWidget *top)
+{
+    for (; w && w != top; w = w->parentWidget()) {
+        if (w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            return false;
+    }
+    return true;
+}
+
+// The first of the panel's controls that Tab reaches, in its focus chain. The tab bar is
+// passed over (and the tab widget, whose focus goes to it): it only chooses the page, and
+// the operator comes to set the page's controls (Ctrl+Tab still changes the page).
+// Widgets that hand their focus to another (a spin box's editor) count as that one.
+QWidget *firstControl(QWidget *panel)
+{
+    for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
+            && !w->focusProxy() && !qobject_cast<QTabBar *>(w) && shownWithin(w, panel))
+            return w;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -39,10 +70,14 @@ QLayout *HostWindow::buildContent()
     cbResource->setToolTip(tr("The simulated carrier to attach the panel to"));
     auto *resourceLabel = new QLabel(tr("Resource"));
     resourceLabel->setBuddy(cbResource);
+    chkBench = new QCheckBox(tr("Show simulated bench"));
+    chkBench->setChecked(true);
+    chkBench->setToolTip(tr("Shows the console that drives the simulated unit"));
     auto *resourceRow = new QHBoxLayout;
     resourceRow->addWidget(resourceLabel);
     resourceRow->addWidget(cbResource);
     resourceRow->addStretch();
+    resourceRow->addWidget(chkBench);
 
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
@@ -59,6 +94,7 @@ QLayout *HostWindow::buildContent()
     content->setContentsMargins(0, 0, 0, 0);
     content->addLayout(panelColumn, 1);
     content->addWidget(benchConsole);
+    connect(chkBench, &QCheckBox::toggled, this, &HostWindow::showBench);
     return content;
 }
 
@@ -100,6 +136,75 @@ void HostWindow::showAttached(const QString &resource)
     cbResource->setEnabled(!demo);
     // Message box titles read "Orbisa 4830 ..." from here on.
     sfpModelName = currentPanel->model().section(QLatin1Char('-'), 0, 0);
+    defaults = PanelSnapshot(currentPanel);
+    focusPanel();
+}
+
+bool HostWindow::mayDiscardSettings(const QString &question)
+{
+    if (!currentPanel || !defaults.differsFrom(currentPanel))
+        return true;
+    QMessageBox box(QMessageBox::Question, tr("Orbisa %1 SFP").arg(sfpModelName), question,
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void HostWindow::fitToScreen(const QRect &available)
+{
+    if (!fitted) {
+        fitted = true;
+        const int frameWidth = frameGeometry().width() - width();
+        const QSignalBlocker blocker(chkBench);
+        chkBench->setChecked(minimumSizeHint().width() + frameWidth <= available.width());
+        benchConsole->setVisible(chkBench->isChecked());
+    }
+    // The content area's hint changes with the console; the frame's layout learns of it
+    // only on its next activation.
+    contentWidget->updateGeometry();
+    layout()->activate();
+    const QSize frame = frameGeometry().size() - size();
+    resize(sizeHint().boundedTo(available.size() - frame).expandedTo(minimumSize()));
+    move(centredIn(size() + frame, available));
+    fitArea = available;
+    awaitingFrame = frame.isNull();
+}
+
+bool HostWindow::event(QEvent *event)
+{
+    const bool handled = cr2200fp_app::event(event);
+    // A window manager frames the window only once it is shown, and then moves it: fitted
+    // before, the window is fitted again with its frame.
+    if (event->type() == QEvent::Move && awaitingFrame && frameGeometry().size() != size())
+        fitToScreen(fitArea);
+    return handled;
+}
+
+QPoint HostWindow::centredIn(const QSize &frame, const QRect &available)
+{
+    return available.topLeft()
+        + QPoint(qMax(0, (available.width() - frame.width()) / 2),
+            qMax(0, (available.height() - frame.height()) / 2));
+}
+
+void HostWindow::showBench(bool shown)
+{
+    fitted = true; // the operator's choice stands
+    benchConsole->setVisible(shown);
+    fitToScreen(availableArea());
+}
+
+QRect HostWindow::availableArea() const
+{
+    const QScreen *where = screen();
+    return where ? where->availableGeometry() : QRect(pos(), size());
+}
+
+void HostWindow::focusPanel()
+{
+    if (QWidget *control = firstControl(currentPanel))
+        control->setFocus(Qt::OtherFocusReason);
 }
 
 void HostWindow::report(const QString &line)

@@ -4,10 +4,13 @@
 #include <cr2200fp_app.h>
 #include <cr2200fp_scuinterface.h>
 
+#include "panelsnapshot.h"
+
 #include <QPointer>
 
 class BenchConsole;
 class HostLog;
+class QCheckBox;
 class QComboBox;
 class QVBoxLayout;
 class SimulatedBench;
@@ -16,7 +19,11 @@ class SimulatedBench;
 // "Active" lamp (lit while a unit is attached, dark in demonstration), Reset, help, About
 // and Close (which asks first). The content area holds the simulated resource to attach
 // to, the embedded front panel and the host's log, with the "Simulated bench" console
-// beside them.
+// beside them, which the operator shows and hides.
+//
+// Fitted to a screen, the window keeps Close on it: it shows the console only where the
+// screen is wide enough for it, takes no more room than the screen offers and sits in the
+// middle of it. Focus starts on the panel's first control.
 //
 // The window listens to the panel as any host does, by signature, and reports each
 // emission in its log. GUI thread only.
@@ -37,12 +44,26 @@ public:
     cr2200fp_scuInterface *panel() const { return currentPanel; }
 
     // Shows what the panel attached to: resource (empty in demonstration) and the
-    // panel's texts in the banner, the lamp and the status lines.
+    // panel's texts in the banner, the lamp and the status lines. The panel's settings
+    // as they are now count as its defaults from here on.
     void showAttached(const QString &resource);
+    // Before an action that throws the panel's settings away: asks the operator, with the
+    // question given, when any control of the panel differs from its defaults. True when
+    // the settings may go (nothing changed, or Yes); No is the default and escape answer.
+    bool mayDiscardSettings(const QString &question);
+
+    // Fits the window to a screen's available area: on the first fit the console is
+    // shown only if the window with it fits that width; the window takes its preferred
+    // size within the area (never below the content's minimum) and is centred in it,
+    // frame included, its top left kept inside.
+    void fitToScreen(const QRect &available);
+    // Where a window of the given frame size goes in the area: centred, top left inside.
+    static QPoint centredIn(const QSize &frame, const QRect &available);
 
     HostLog *log() const { return hostLog; }
     BenchConsole *console() const { return benchConsole; }
     QComboBox *resources() const { return cbResource; }
+    QCheckBox *benchToggle() const { return chkBench; }
     // The same as log()->report(line).
     void report(const QString &line);
 
@@ -57,17 +78,30 @@ public slots:
     void panelMasterError(int error, const char *fcall);
     // The About box: the host and the panel's identity and versions.
     void showAbout();
+    // Shows or hides the console; the window shrinks to what remains or grows to hold it,
+    // and is placed on its screen again.
+    void showBench(bool shown);
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     QLayout *buildContent();
     bool connectPanel(const char *signal, const char *slot);
+    void focusPanel();
+    QRect availableArea() const;
 
     SimulatedBench &bench;
     QComboBox *cbResource = nullptr;
+    QCheckBox *chkBench = nullptr;
     QVBoxLayout *panelColumn = nullptr;
     HostLog *hostLog = nullptr;
     BenchConsole *benchConsole = nullptr;
     QPointer<cr2200fp_scuInterface> currentPanel;
+    PanelSnapshot defaults;
+    bool fitted = false; // the console's default is decided
+    QRect fitArea; // the area of the last fit
+    bool awaitingFrame = false; // fitted without knowing the window manager's frame
 };
 
 #endif // HOSTWINDOW_H

@@ -198,6 +198,16 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
                 return QStringLiteral("expected 'calibration time TIME'");
             return QString();
         }
+        if (what == QLatin1String("hang") && n > 2) {
+            step->kind = ScenarioStep::CalibrationHang;
+            if (n > 4
+                || !parseDuration(
+                    joined(words, 2), QStringLiteral("ms"), QStringLiteral("ms"), &step->value)
+                || step->value > std::numeric_limits<int>::max())
+                return QStringLiteral("expected 'calibration hang TIME' (ms or s; none: until "
+                                      "released)");
+            return QString();
+        }
         if (n == 2 && what == QLatin1String("hang"))
             step->kind = ScenarioStep::CalibrationHang;
         else if (n == 2 && what == QLatin1String("run"))
@@ -205,7 +215,7 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
         else if (n == 2 && what == QLatin1String("release"))
             step->kind = ScenarioStep::CalibrationRelease;
         else
-            return QStringLiteral("expected 'calibration hang', 'calibration run', "
+            return QStringLiteral("expected 'calibration hang [TIME]', 'calibration run', "
                                   "'calibration release' or 'calibration time TIME'");
         return QString();
     }

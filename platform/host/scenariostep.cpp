@@ -30,6 +30,8 @@ void ScenarioStep::apply(SimulatedBench &bench) const
         bench.setCalibrationTimeMs(int(value));
         break;
     case CalibrationHang:
+        if (bench.calibrationHangTimeoutMs() != value)
+            bench.setCalibrationHangTimeoutMs(int(value));
         bench.setCalibrationHang(true);
         break;
     case CalibrationRun:

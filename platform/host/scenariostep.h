@@ -21,7 +21,7 @@ public:
         CarrierCode, // value: the carrier's error code
         Latency, // value: microseconds
         CalibrationTime, // value: milliseconds
-        CalibrationHang,
+        CalibrationHang, // value: milliseconds until a hanging calibration returns, 0: never
         CalibrationRun, // calibrations no longer hang (those hanging stay until released)
         CalibrationRelease,
         Quit,

@@ -112,6 +112,15 @@ void SimulatedBench::setCalibrationHang(bool on)
     settingChanged(on ? QStringLiteral("calibration hang") : QStringLiteral("calibration run"));
 }
 
+void SimulatedBench::setCalibrationHangTimeoutMs(int milliseconds)
+{
+    hangTimeoutMs = qMax(milliseconds, 0);
+    sc4830sim_setCalibrationHangTimeoutMs(hangTimeoutMs);
+    settingChanged(hangTimeoutMs > 0
+            ? QStringLiteral("calibration hang timeout %1 ms").arg(hangTimeoutMs)
+            : QStringLiteral("calibration hang timeout none"));
+}
+
 void SimulatedBench::releaseCalibrations()
 {
     sc4830sim_releaseCalibrations();

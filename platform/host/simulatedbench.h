@@ -62,9 +62,12 @@ public:
 
     void setCalibrationTimeMs(int milliseconds);
     int calibrationTimeMs() const { return calibrationMs; }
-    // While on, calibrations block until released.
+    // While on, calibrations block until released, or until they have hung the time-out
+    // (0: no time-out).
     void setCalibrationHang(bool on);
     bool calibrationHang() const { return hang; }
+    void setCalibrationHangTimeoutMs(int milliseconds);
+    int calibrationHangTimeoutMs() const { return hangTimeoutMs; }
     void releaseCalibrations();
     static int hangingCalibrations();
 
@@ -95,6 +98,7 @@ private:
     int latencyUs = 0;
     int calibrationMs = defaultCalibrationMs;
     bool hang = false;
+    int hangTimeoutMs = 0;
 };
 
 #endif // SIMULATEDBENCH_H
