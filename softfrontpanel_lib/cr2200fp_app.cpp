@@ -115,6 +115,9 @@ void cr2200fp_app::addActivityGroup(int h)
     ledActive = new cr2200fp_led(tr("Active"), Qt::green, Qt::magenta, group);
     ledActive->setWhatsThis(
         tr("Green light means that the Soft Front Panel works\nin Real (not Demo) mode."));
+    ledActive->setColorDescription(Qt::green, tr("Working with a real unit"));
+    ledActive->setColorDescription(
+        ledActive->getOffColor(), tr("Demonstration: no unit is attached"));
     groupLayout->addWidget(ledActive);
 
     lblStatusA = new QLabel(group);
@@ -135,6 +138,9 @@ void cr2200fp_app::addAutoscale()
     pbAutoscale->setCheckable(true);
     pbAutoscale->setChecked(true);
     setHelp(pbAutoscale, tr("Enables/disables plot autorescale feature"));
+    // The switch reads only "ON" or "OFF"; its caption names it for a screen reader.
+    lblAutoscale->setBuddy(pbAutoscale);
+    pbAutoscale->setAccessibleName(tr("Autoscale"));
     connect(pbAutoscale, &QPushButton::toggled, this, &cr2200fp_app::autoscaleToggledSlot);
 
     buttonColumn->addWidget(lblAutoscale);
@@ -151,6 +157,8 @@ void cr2200fp_app::addIdent()
     pbIdent->setCheckable(true);
     pbIdent->setChecked(false);
     setHelp(pbIdent, tr("Enables/disables visual identification mechanism"));
+    lblIdent->setBuddy(pbIdent);
+    pbIdent->setAccessibleName(tr("Identify"));
     connect(pbIdent, &QPushButton::toggled, this, &cr2200fp_app::identToggledSlot);
 
     buttonColumn->addWidget(lblIdent);
@@ -165,12 +173,16 @@ void cr2200fp_app::addAcquisition()
     pbSingle->setCheckable(true);
     pbSingle->setIcon(QIcon(QPixmap(cr2200fp_pixmaps::singleStartIcon)));
     setHelp(pbSingle, tr("Starts the single-shot data acquisition"));
+    // Icons only: a screen reader hears these names, the checked state (running or not)
+    // and the help of the moment as the description.
+    pbSingle->setAccessibleName(tr("Single-shot acquisition"));
     connect(pbSingle, &QPushButton::toggled, this, &cr2200fp_app::startToggledSlot);
 
     pbCont = new QPushButton;
     pbCont->setCheckable(true);
     pbCont->setIcon(QIcon(QPixmap(cr2200fp_pixmaps::contStartIcon)));
     setHelp(pbCont, contStartHelp());
+    pbCont->setAccessibleName(tr("Continuous acquisition"));
     connect(pbCont, &QPushButton::toggled, this, &cr2200fp_app::startContToggledSlot);
 
     buttonColumn->addWidget(pbSingle);
@@ -193,6 +205,7 @@ void cr2200fp_app::addHelpAboutClose()
     pbWhatsThis = new QPushButton;
     pbWhatsThis->setIcon(QIcon(help));
     pbWhatsThis->setIconSize(help.size());
+    pbWhatsThis->setAccessibleName(tr("What's This?"));
     pbWhatsThis->setWhatsThis(tr("Show on-line help for Instrument Soft Front Panel components"));
     connect(pbWhatsThis, &QPushButton::clicked, this, &cr2200fp_app::enterWIT);
     buttonColumn->addWidget(pbWhatsThis);

@@ -68,12 +68,14 @@ void cr2200fp_led::setValue(int newValue)
 void cr2200fp_led::setOnColor(const QColor &color)
 {
     onColor = color;
+    updateAccessibility();
     repaint();
 }
 
 void cr2200fp_led::setOffColor(const QColor &color)
 {
     offColor = color;
+    updateAccessibility();
     repaint();
 }
 
@@ -92,6 +94,15 @@ void cr2200fp_led::setText(const QString &newText)
     text = newText;
     updateAccessibility();
     repaint();
+}
+
+void cr2200fp_led::setColorDescription(const QColor &color, const QString &description)
+{
+    if (description.isEmpty())
+        colorDescriptions.remove(color.rgba());
+    else
+        colorDescriptions.insert(color.rgba(), description);
+    updateAccessibility();
 }
 
 void cr2200fp_led::toggleValue()
@@ -113,6 +124,9 @@ QColor cr2200fp_led::lampColor() const
 
 QString cr2200fp_led::stateDescription() const
 {
+    const auto words = colorDescriptions.constFind(lampColor().rgba());
+    if (words != colorDescriptions.constEnd())
+        return *words;
     if (value == 0)
         return tr("off");
     if (value == 2 && thirdColorSet)
@@ -122,8 +136,13 @@ QString cr2200fp_led::stateDescription() const
 
 void cr2200fp_led::updateAccessibility()
 {
-    setAccessibleName(text);
-    setAccessibleDescription(stateDescription());
+    // Qt announces every set to assistive technology, changed or not, and the status poll
+    // sets the colours of every lamp each time it reads the unit.
+    if (accessibleName() != text)
+        setAccessibleName(text);
+    const QString description = stateDescription();
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void cr2200fp_led::paintEvent(QPaintEvent * /*event*/)

@@ -2,6 +2,7 @@
 #define CR2200FP_LED_H
 
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -10,8 +11,11 @@
 // value 0 shows the off colour, any other value the on colour; value 2 shows the third
 // colour once setThirdColor() has been called. Every change that alters the picture is
 // painted at once (QWidget::repaint), so a lamp switched from a slow loop is still seen.
-// The lamp's accessible name is its caption and its accessible description its state
-// ("off", "on", "third colour"). GUI thread only.
+// The lamp's accessible name is its caption and its accessible description tells in words
+// what the colour shown now means: the words given for that colour by setColorDescription(),
+// else the generic state ("off", "on", "third colour"). Both follow every change of caption,
+// value and colour; assistive technology hears of a change only when a text really changes.
+// GUI thread only.
 class cr2200fp_led : public QWidget
 {
     Q_OBJECT
@@ -40,6 +44,9 @@ public:
     void setOffColor(const QColor &color);
     void setThirdColor(const QColor &color);
     void setText(const QString &newText);
+    // Words a screen reader gives while the lamp shows this colour (compared by its RGBA
+    // value), e.g. "ICP current fault" for red. An empty text takes them back.
+    void setColorDescription(const QColor &color, const QString &description);
 
 signals:
     // Fires after toggleValue() has changed and repainted the lamp.
@@ -55,9 +62,9 @@ protected:
 private:
     // The colour the lamp shows for the current value.
     QColor lampColor() const;
-    // "off", "on" or "third colour", as a screen reader reads the lamp.
+    // The words for the colour shown now, else "off", "on" or "third colour".
     QString stateDescription() const;
-    // Keeps accessible name and description in step with caption and value.
+    // Keeps accessible name and description in step with caption, value and colours.
     void updateAccessibility();
 
     int value;
@@ -66,6 +73,7 @@ private:
     QColor thirdColor;
     QString text;
     bool thirdColorSet;
+    QHash<QRgb, QString> colorDescriptions;
 };
 
 #endif // CR2200FP_LED_H

@@ -1,3 +1,4 @@
+#include "accessiblecontrols.h"
 #include "cr2200fp_app.h"
 #include "cr2200fp_app_pixmaps.h"
 #include "cr2200fp_led.h"
@@ -114,6 +115,9 @@ private slots:
     void helpTexts();
     void controlsStartInTheirRestingState();
     void contentLayoutGoesIntoContentArea();
+    void accessibleNames_data();
+    void accessibleNames();
+    void everyControlIsNamed();
 
     void statusLines_data();
     void statusLines();
@@ -438,6 +442,59 @@ void tst_app::contentLayoutGoesIntoContentArea()
     QCOMPARE(control->parentWidget(), frame.contentWidget);
 }
 
+void tst_app::accessibleNames_data()
+{
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<bool>("press"); // pressed once first
+    QTest::addColumn<QString>("name"); // what a screen reader reads as the name
+    QTest::addColumn<QString>("caption"); // the label it reads with it, if any
+    const auto row = [](const char *tag, const char *member, bool press, const char *name,
+                         const char *caption) {
+        QTest::newRow(tag) << QString(member) << press << QString(name) << QString(caption);
+    };
+
+    row("help, an icon", "pbWhatsThis", false, "What's This?", "");
+    row("single shot, an icon", "pbSingle", false, "Single-shot acquisition", "");
+    // The icon turns into a stop sign; the checked state tells a screen reader so.
+    row("single shot, running", "pbSingle", true, "Single-shot acquisition", "");
+    row("continuous, an icon", "pbCont", false, "Continuous acquisition", "");
+    row("continuous, running", "pbCont", true, "Continuous acquisition", "");
+    row("autoscale switch, ON", "pbAutoscale", false, "Autoscale", "Autoscale");
+    row("identify switch, OFF", "pbIdent", false, "Identify", "Identify");
+    row("identify switch, ON", "pbIdent", true, "Identify", "Identify");
+    row("activity lamp", "ledActive", false, "Active", "");
+}
+
+void tst_app::accessibleNames()
+{
+    QFETCH(QString, member);
+    QFETCH(bool, press);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    cr2200fp_app frame;
+    QWidget *w = ::member(frame, member);
+    if (press) {
+        auto *button = qobject_cast<QAbstractButton *>(w);
+        button->click();
+        QVERIFY(button->isChecked());
+    }
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    if (!caption.isEmpty())
+        QVERIFY2(accessibleLabels(w).contains(caption), qPrintable(accessibleLabels(w).join(", ")));
+}
+
+void tst_app::everyControlIsNamed()
+{
+    cr2200fp_app frame;
+    frame.showAutoscale(true);
+    frame.showIdent(true);
+    // Lamp, two switches, two start buttons, reset, help, about and close.
+    QCOMPARE(accessibleControls(&frame).size(), 9);
+    QCOMPARE(unnamedControls(&frame), QStringList());
+}
+
 void tst_app::statusLines_data()
 {
     QTest::addColumn<bool>("lineB");
@@ -484,13 +541,18 @@ void tst_app::statusLines()
 void tst_app::demoPutsTheLampOut()
 {
     cr2200fp_app frame;
+    QAccessibleInterface *lamp = QAccessible::queryAccessibleInterface(frame.ledActive);
+    const QString demo("Demonstration: no unit is attached");
     QCOMPARE(frame.ledActive->getValue(), 0);
+    QCOMPARE(lamp->text(QAccessible::Description), demo);
     frame.setDemo(false);
     QCOMPARE(frame.ledActive->getValue(), 1);
+    QCOMPARE(lamp->text(QAccessible::Description), QString("Working with a real unit"));
     frame.setDemo(false);
     QCOMPARE(frame.ledActive->getValue(), 1);
     frame.setDemo(true);
     QCOMPARE(frame.ledActive->getValue(), 0);
+    QCOMPARE(lamp->text(QAccessible::Description), demo);
 }
 
 void tst_app::rightLogo()

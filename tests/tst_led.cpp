@@ -1,5 +1,6 @@
 #include "cr2200fp_led.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -205,6 +206,8 @@ private slots:
     void accessibleTexts_data();
     void accessibleTexts();
     void accessibleTextsFollowChanges();
+    void colourWords_data();
+    void colourWords();
 };
 
 void tst_Led::cleanup()
@@ -665,6 +668,59 @@ void tst_Led::accessibleTextsFollowChanges()
     led.setOffColor(Qt::gray);
     QCOMPARE(led.accessibleName(), QStringLiteral("Excitation Current Limit"));
     QCOMPARE(led.accessibleDescription(), QStringLiteral("off"));
+}
+
+void tst_Led::colourWords_data()
+{
+    QTest::addColumn<LedAction>("action");
+    QTest::addColumn<QString>("description");
+
+    // The lamp starts dark, with words for its on and off colours and for red.
+    QTest::newRow("dark") << LedAction([](cr2200fp_led &) {}) << "dark words";
+    QTest::newRow("lit") << LedAction([](cr2200fp_led &l) { l.setValue(1); }) << "lit words";
+    QTest::newRow("toggled on") << LedAction([](cr2200fp_led &l) { l.toggleValue(); })
+                                << "lit words";
+    QTest::newRow("lit, then turned red") << LedAction([](cr2200fp_led &l) {
+        l.setValue(1);
+        l.setOnColor(Qt::red);
+    }) << "red words";
+    QTest::newRow("turned red while dark")
+        << LedAction([](cr2200fp_led &l) { l.setOnColor(Qt::red); }) << "dark words";
+    QTest::newRow("lit in a colour without words falls back") << LedAction([](cr2200fp_led &l) {
+        l.setValue(1);
+        l.setOnColor(Qt::yellow);
+    }) << "on";
+    QTest::newRow("dark in a colour without words falls back")
+        << LedAction([](cr2200fp_led &l) { l.setOffColor(Qt::gray); }) << "off";
+    QTest::newRow("third colour") << LedAction([](cr2200fp_led &l) {
+        l.setThirdColor(Qt::red);
+        l.setValue(2);
+    }) << "red words";
+    QTest::newRow("words given for the colour shown") << LedAction([](cr2200fp_led &l) {
+        l.setValue(1);
+        l.setColorDescription(onColour, QStringLiteral("new words"));
+    }) << "new words";
+    QTest::newRow("words taken back from the colour shown") << LedAction([](cr2200fp_led &l) {
+        l.setValue(1);
+        l.setColorDescription(onColour, QString());
+    }) << "on";
+}
+
+void tst_Led::colourWords()
+{
+    QFETCH(LedAction, action);
+    QFETCH(QString, description);
+
+    cr2200fp_led led(QStringLiteral("ICP Current"), onColour, offColour);
+    led.setColorDescription(onColour, QStringLiteral("lit words"));
+    led.setColorDescription(offColour, QStringLiteral("dark words"));
+    led.setColorDescription(Qt::red, QStringLiteral("red words"));
+
+    action(led);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&led);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("ICP Current"));
+    QCOMPARE(iface->text(QAccessible::Description), description);
 }
 
 QTEST_MAIN(tst_Led)
