@@ -4,6 +4,7 @@
 #include "sc4830fp_fp.h"
 
 #include <cr2200fp_led.h>
+#include <cr2200fp_messages.h>
 #include <sc4830.h>
 
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -44,6 +46,18 @@ QLabel *makeLabel(const QString &text)
 {
     auto *label = new QLabel(text);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// A caption that names its control for assistive technology. The buddy gives the Label
+// relation, which on Linux is what carries the caption of a combo box (Qt names a combo box
+// there by its current item); the accessible name serves where Qt takes the name from it.
+// Qt looks for the buddy among the control's siblings: both go into the same layout.
+QLabel *makeCaption(const QString &text, QWidget *control)
+{
+    QLabel *label = makeLabel(text);
+    label->setBuddy(control);
+    control->setAccessibleName(text);
     return label;
 }
 
@@ -100,6 +114,16 @@ cr2200fp_led *makeLed(const QString &text, Qt::GlobalColor onColor, const QStrin
     auto *led = new cr2200fp_led(text, onColor, Qt::magenta);
     setHelp(led, help);
     return led;
+}
+
+// The identification lamp blinks while identification is on, lit and dark in turn, so
+// both colours then say so; while it is off the dark lamp says that.
+void describeIdentification(cr2200fp_led *led, bool on)
+{
+    const QString blinking = sc4830fp_chCfg::tr("Identification on, the lamp blinks");
+    led->setColorDescription(led->getOnColor(), blinking);
+    led->setColorDescription(
+        led->getOffColor(), on ? blinking : sc4830fp_chCfg::tr("Identification off"));
 }
 
 // The excitation exactly as the spin box shows it, independent of the locale: reading
@@ -162,21 +186,21 @@ QGroupBox *buildConfiguration(Page &page)
 
     auto *box = new QGroupBox(sc4830fp_chCfg::tr("Configuration"));
     auto *grid = new QGridLayout(box);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Input Source")), 0, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Input Source"), page.cbInput), 0, 0);
     grid->addWidget(page.cbInput, 0, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Mode")), 1, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Mode"), page.cbMode), 1, 0);
     grid->addWidget(page.cbMode, 1, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Coupling")), 2, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Coupling"), page.cbCoup), 2, 0);
     grid->addWidget(page.cbCoup, 2, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Gain")), 3, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Gain"), page.cbGain), 3, 0);
     grid->addWidget(page.cbGain, 3, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Pos. Exc.")), 4, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Pos. Exc."), page.dsbPosExc), 4, 0);
     grid->addWidget(page.dsbPosExc, 4, 1);
     grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 4, 2);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Neg. Exc.")), 5, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Neg. Exc."), page.dsbNegExc), 5, 0);
     grid->addWidget(page.dsbNegExc, 5, 1);
     grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 5, 2);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Shunt")), 6, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Shunt"), page.cbShCal), 6, 0);
     grid->addWidget(page.cbShCal, 6, 1);
     grid->addWidget(page.pbApply, 7, 1);
     grid->addWidget(page.pbApplyAll, 8, 1);
@@ -223,13 +247,13 @@ QGroupBox *buildExcitationReadback(Page &page)
     page.gbExcitation->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto *grid = new QGridLayout(page.gbExcitation);
     grid->addWidget(page.pbReadExc, 0, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Positive")), 1, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Positive"), page.lePosExc), 1, 0);
     grid->addWidget(page.lePosExc, 1, 1);
     grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 1, 2);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Negative")), 2, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Negative"), page.leNegExc), 2, 0);
     grid->addWidget(page.leNegExc, 2, 1);
     grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 2, 2);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Difference")), 3, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Difference"), page.leDiffExc), 3, 0);
     grid->addWidget(page.leDiffExc, 3, 1);
     grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 3, 2);
     return page.gbExcitation;
@@ -246,9 +270,9 @@ QWidget *buildGainAndImbalance(Page &page)
     auto *container = new QWidget;
     container->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto *grid = new QGridLayout(container);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Total Gain")), 0, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Total Gain"), page.leTotalGain), 0, 0);
     grid->addWidget(page.leTotalGain, 0, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Imbalance")), 1, 0);
+    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Imbalance"), page.leImbalance), 1, 0);
     grid->addWidget(page.leImbalance, 1, 1);
     grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 1, 2);
     return container;
@@ -261,6 +285,16 @@ QGroupBox *buildStatus(Page &page)
         sc4830fp_chCfg::tr("Channel %1 excitation current limit status").arg(number));
     page.ledIcp = makeLed(sc4830fp_chCfg::tr("ICP Current"), Qt::green,
         sc4830fp_chCfg::tr("Channel %1 ICP current status").arg(number));
+    // The colours in words, for an operator who cannot tell red from green or cannot see
+    // the lamps. The status poll turns the ICP lamp green or red by the unit's report.
+    page.ledExcLimit->setColorDescription(
+        Qt::red, sc4830fp_chCfg::tr("Excitation current at its limit"));
+    page.ledExcLimit->setColorDescription(
+        page.ledExcLimit->getOffColor(), sc4830fp_chCfg::tr("Excitation current within its limit"));
+    page.ledIcp->setColorDescription(Qt::green, sc4830fp_chCfg::tr("ICP current in order"));
+    page.ledIcp->setColorDescription(Qt::red, sc4830fp_chCfg::tr("ICP current fault"));
+    page.ledIcp->setColorDescription(page.ledIcp->getOffColor(),
+        sc4830fp_chCfg::tr("ICP current not monitored (not in ICP mode or not read yet)"));
 
     auto *box = new QGroupBox(sc4830fp_chCfg::tr("Status"));
     auto *column = new QVBoxLayout(box);
@@ -280,6 +314,9 @@ QWidget *buildIdentification(Page &page)
         sc4830fp_chCfg::tr("When checked enables channel %1 identification").arg(number));
     page.pbIdentify->setCheckable(true);
     page.pbIdentify->setChecked(false);
+    // The button reads only "ON" or "OFF"; a screen reader needs to hear what it switches.
+    page.pbIdentify->setAccessibleName(sc4830fp_chCfg::tr("Channel %1 identification").arg(number));
+    describeIdentification(page.ledIdentify, false);
 
     auto *container = new QWidget;
     auto *row = new QHBoxLayout(container);
@@ -394,9 +431,14 @@ void sc4830fp_chCfg::gainChanged(int index)
     // 64 bits: the host's factor is any int, and the product must be shown as it is,
     // never wrapped into a small or negative number that would escape the warning.
     const qint64 total = step * masterGain;
-    if (total > maxTotalGain)
-        QMessageBox::warning(this, tr("Warning"), tr("Total system gain %1 is too high").arg(total),
-            QMessageBox::Ok);
+    if (total > maxTotalGain) {
+        const QPointer<sc4830fp_chCfg> alive(this);
+        showModalBox(QMessageBox::Warning, tr("Warning"),
+            tr("Total system gain %1 is too high").arg(total), QMessageBox::Ok, QMessageBox::Ok,
+            this);
+        if (!alive)
+            return;
+    }
     leTotalGain->setText(QString::number(total));
     pbApply->setEnabled(true);
 }
@@ -433,6 +475,13 @@ void sc4830fp_chCfg::configChanged()
 
 void sc4830fp_chCfg::applyAction()
 {
+    // Every report below runs a message box (or the host's slot for masterError), in which
+    // the host may delete the panel and this page with it.
+    const QPointer<sc4830fp_chCfg> alive(this);
+    // An error or the carrier's status means the unit did not take that part: the change
+    // stays marked as unsent. A warning counts as done.
+    bool refused = false;
+    bool gainRefused = false;
     if (scuFp->d_vi) {
         const ViUInt16 channel = ViUInt16(ch + 1);
         // Each call goes out whatever became of the one before: the operator is told of
@@ -444,17 +493,27 @@ void sc4830fp_chCfg::applyAction()
             "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
             "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
             "input[cbInput->currentIndex()])");
+        if (!alive)
+            return;
+        gainRefused = status < 0;
+        refused = gainRefused;
         status = sc4830_setExcitation(
             scuFp->d_vi, channel, shownValue(dsbPosExc), shownValue(dsbNegExc));
         sc4830fp_check(scuFp, status,
             "sc4830_setExcitation(scuFp->d_vi, ch, "
             "(ViReal64)dsbPosExc->text().toDouble(), "
             "(ViReal64)dsbNegExc->text().toDouble())");
+        if (!alive)
+            return;
+        refused = refused || status < 0;
         status = sc4830_setShuntCal(
             scuFp->d_vi, channel, cbShCal->currentIndex() ? VI_TRUE : VI_FALSE);
         sc4830fp_check(scuFp, status,
             "sc4830_setShuntCal (scuFp->d_vi, ch, "
             "(cbShCal->currentIndex())?VI_TRUE:VI_FALSE)");
+        if (!alive)
+            return;
+        refused = refused || status < 0;
     }
 
     icpMode = cbMode->itemData(cbMode->currentIndex()).toInt() == icpModeData;
@@ -467,8 +526,12 @@ void sc4830fp_chCfg::applyAction()
     chkAutobalance->setEnabled(dc);
     leImbalance->setEnabled(dc);
 
-    pbApply->setEnabled(false);
-    emit scuGainChanged(ch, gainValue[cbGain->currentIndex()]);
+    // A refused setting stays unsent, so that Apply can simply be pressed again.
+    pbApply->setEnabled(refused);
+    // The host scales the channel's data by this gain: it hears only of a gain the unit
+    // took, and keeps the last one it was told otherwise.
+    if (!gainRefused)
+        emit scuGainChanged(ch, gainValue[cbGain->currentIndex()]);
 }
 
 void sc4830fp_chCfg::applyToAllAction()
@@ -481,6 +544,9 @@ void sc4830fp_chCfg::applyToAllAction()
     const double negExc = dsbNegExc->value();
     const int shCalIndex = cbShCal->currentIndex();
 
+    // The gain warning and the reports run message boxes, in which the host may delete the
+    // panel and its pages.
+    const QPointer<sc4830fp_chCfg> alive(this);
     // The count is read afresh each round: a message box on the way runs the event loop.
     for (int i = 0; i < scuFp->chCount; ++i) {
         sc4830fp_chCfg *page = scuFp->chPages[i];
@@ -490,11 +556,15 @@ void sc4830fp_chCfg::applyToAllAction()
             copyIndex(page->cbMode, modeIndex);
             copyIndex(page->cbCoup, coupIndex);
             copyIndex(page->cbGain, gainIndex);
+            if (!alive)
+                return;
             page->dsbPosExc->setValue(posExc);
             page->dsbNegExc->setValue(negExc);
             copyIndex(page->cbShCal, shCalIndex);
         }
         page->applyAction();
+        if (!alive)
+            return;
     }
 }
 
@@ -506,10 +576,16 @@ void sc4830fp_chCfg::readExcAction()
     ViReal64 posExc = 0.0;
     ViReal64 negExc = 0.0;
     pbReadExc->setEnabled(false);
-    // The read can take a while on the unit; let the disabled button be seen first.
+    // The read can take a while on the unit; let the disabled button be seen first. The
+    // host may delete the panel in any of the events, or in the report's box.
+    const QPointer<sc4830fp_chCfg> alive(this);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!alive)
+        return;
     const ViStatus status = sc4830_getExcitation(scuFp->d_vi, ViUInt16(ch + 1), &posExc, &negExc);
     sc4830fp_check(scuFp, status, "sc4830_getExcitation(scuFp->d_vi, ch, &posExc, &negExc)");
+    if (!alive)
+        return;
     pbReadExc->setEnabled(true);
 
     lePosExc->setText(volts(posExc));
@@ -521,6 +597,7 @@ void sc4830fp_chCfg::identifyChanged()
 {
     identifyOn = pbIdentify->isChecked();
     pbIdentify->setText(identifyOn ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    describeIdentification(ledIdentify, identifyOn);
     if (!scuFp->d_vi)
         return;
 

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -65,6 +66,10 @@ sc4830fp_fp::sc4830fp_fp()
     pbVrefMonitor = new QPushButton(QStringLiteral("OFF"));
     pbVrefMonitor->setCheckable(true);
     pbVrefMonitor->setChecked(false);
+    // The button reads only "ON" or "OFF": the caption names it for a screen reader, as
+    // the Label relation and as its name.
+    monitorLabel->setBuddy(pbVrefMonitor);
+    pbVrefMonitor->setAccessibleName(tr("Voltage Reference Monitor"));
 
     auto *monitorRow = new QHBoxLayout;
     monitorRow->addStretch();
@@ -88,7 +93,11 @@ sc4830fp_fp::sc4830fp_fp()
 sc4830fp_fp::~sc4830fp_fp()
 {
     // The timer and the pages go with the widget tree; only the unit session is ours.
+    // The pages go first, though: a calibration running on one of them is ended with its
+    // dialog, so that no worker is left driving the session closed below.
     statusTimer->stop();
+    for (int i = 0; i < chCount; ++i)
+        delete chPages[i];
     if (d_vi != 0)
         sc4830_close(d_vi);
 }
@@ -141,11 +150,16 @@ bool sc4830fp_fp::initUnit()
             addPage(i);
     }
 
+    // Every report runs a message box (or the host's slot for masterError), in which the
+    // host may delete this panel; the attach then ends there.
+    const QPointer<sc4830fp_fp> alive(this);
     if (masterVi != 0) {
         // A panel attached already keeps its session; opening a second one would leak it.
         if (d_vi == 0) {
             sc4830fp_check(this, sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi),
                 "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)");
+            if (!alive)
+                return true;
         }
         // Without an open unit every further call would only fail and be reported once
         // per call; the failed open has been reported.
@@ -154,11 +168,16 @@ bool sc4830fp_fp::initUnit()
             for (int i = 0; i < chCount; ++i)
                 chPages[i]->disableVoltageRefInput();
         } else {
-            if (!routeReference()) {
+            const bool present = routeReference();
+            if (!alive)
+                return true;
+            if (!present) {
                 for (int i = 0; i < chCount; ++i)
                     chPages[i]->disableVoltageRefInput();
             }
             readIdentity();
+            if (!alive)
+                return true;
         }
     }
 
@@ -170,10 +189,11 @@ bool sc4830fp_fp::routeReference()
 {
     using namespace sc4830fp_records;
     void *instEnv = nullptr;
+    const QPointer<sc4830fp_fp> alive(this);
     const ViStatus status = viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv);
     sc4830fp_check(this, status, "viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv)");
     // A warning still delivers the record; an error leaves nothing to read.
-    if (status < 0)
+    if (!alive || status < 0)
         return false;
     const auto *environment = static_cast<const UnitEnvironment *>(instEnv);
     if (!environment || !environment->link || !environment->link->source)
@@ -201,13 +221,18 @@ void sc4830fp_fp::readIdentity()
     ViChar sub[8];
     std::memset(sub, 0, sizeof sub);
     ViUInt32 serial = 0;
+    const QPointer<sc4830fp_fp> alive(this);
     const ViStatus serialStatus = sc4830_serialNumber(d_vi, sub, &serial);
     sc4830fp_check(this, serialStatus, "sc4830_serialNumber(scuFp->d_vi, sub, &serial)");
+    if (!alive)
+        return;
 
     ViChar rev[32];
     std::memset(rev, 0, sizeof rev);
     const ViStatus revStatus = sc4830_revision_query(d_vi, VI_NULL, rev);
     sc4830fp_check(this, revStatus, "sc4830_revision_query(scuFp->d_vi, VI_NULL, rev)");
+    if (!alive)
+        return;
 
     if (serialStatus >= 0) {
         modelStr = QStringLiteral("4830-") + fromDriverText(sub, sizeof sub);
@@ -220,12 +245,19 @@ void sc4830fp_fp::readIdentity()
 
 void sc4830fp_fp::applyAllPages()
 {
+    // The gain warning and the reports run message boxes, in which the host may delete
+    // this panel and its pages.
+    const QPointer<sc4830fp_fp> alive(this);
     for (int i = 0; i < chCount; ++i) {
         sc4830fp_chCfg *page = chPages[i];
         page->modeChanged(page->cbMode->currentIndex());
         page->gainChanged(page->cbGain->currentIndex());
+        if (!alive)
+            return;
         page->pbApply->setEnabled(true);
         page->applyAction();
+        if (!alive)
+            return;
     }
 }
 
@@ -315,11 +347,12 @@ void sc4830fp_fp::setVRefMonitor()
 
     ViInt32 srcBckup = 0;
     ViReal64 vrefBckup = 0.0;
+    const QPointer<sc4830fp_fp> alive(this);
     const ViStatus status = sc4830_getVoltRefOutput(d_vi, &srcBckup, &vrefBckup, VI_NULL);
     sc4830fp_check(this, status, "sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL)");
     // Writing back after a failed read would route whatever the driver left in the
-    // variables; a warning still delivers the routing.
-    if (status < 0)
+    // variables; a warning still delivers the routing. The panel may have gone meanwhile.
+    if (!alive || status < 0)
         return;
     sc4830fp_check(this,
         sc4830_setVoltRefOutput(d_vi, srcBckup, vrefBckup, on ? VI_TRUE : VI_FALSE),

@@ -1,6 +1,7 @@
 // The channel page: its widgets and tables, the slots that keep it consistent, Apply and
 // Apply to all, the total gain, the read-back, identification and every driver failure
 // the page can meet, run against the simulated unit.
+#include "accessiblecontrols.h"
 #include "modalanswerer.h"
 #include "simlog.h"
 
@@ -22,6 +23,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -177,7 +179,11 @@ struct DefaultLocale
 
 } // namespace
 
+// Something the unit or the operator does to a panel and one of its pages.
+using PageAction = std::function<void(sc4830fp_fp *, sc4830fp_chCfg *)>;
+
 Q_DECLARE_METATYPE(ModeClass)
+Q_DECLARE_METATYPE(PageAction)
 
 class tst_ChCfg : public QObject
 {
@@ -195,6 +201,9 @@ private slots:
     void tooltips_data();
     void tooltips();
     void captionsAndLayout();
+    void accessibleNames_data();
+    void accessibleNames();
+    void everyControlIsNamed();
     void freshPage();
     void excitationRanges();
     void voltageReferenceRemoved();
@@ -223,6 +232,8 @@ private slots:
     void readBackInDemonstration();
     void identification_data();
     void identification();
+    void lampWords_data();
+    void lampWords();
 
     void driverFailures_data();
     void driverFailures();
@@ -465,6 +476,59 @@ void tst_ChCfg::captionsAndLayout()
     for (QLineEdit *edit :
         { page->lePosExc, page->leNegExc, page->leDiffExc, page->leTotalGain, page->leImbalance })
         QVERIFY(edit->isReadOnly());
+}
+
+void tst_ChCfg::accessibleNames_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("name"); // what a screen reader reads as the name
+    QTest::addColumn<QString>("caption"); // the label it reads with it, if any
+    const auto row
+        = [](const char *tag, const char *widget, const char *name, const char *caption) {
+              QTest::newRow(tag) << QString(widget) << QString(name) << QString(caption);
+          };
+
+    // On Linux Qt names a combo box by its current item; its caption comes as the label.
+    row("input source", "cbInput", "Front Panel", "Input Source");
+    row("mode", "cbMode", "Full Bridge", "Mode");
+    row("coupling", "cbCoup", "AC", "Coupling");
+    row("gain", "cbGain", "1", "Gain");
+    row("shunt", "cbShCal", "OFF", "Shunt");
+    row("positive excitation", "dsbPosExc", "Pos. Exc.", "Pos. Exc.");
+    row("negative excitation", "dsbNegExc", "Neg. Exc.", "Neg. Exc.");
+    row("measured positive", "lePosExc", "Positive", "Positive");
+    row("measured negative", "leNegExc", "Negative", "Negative");
+    row("measured difference", "leDiffExc", "Difference", "Difference");
+    row("total gain", "leTotalGain", "Total Gain", "Total Gain");
+    row("imbalance", "leImbalance", "Imbalance", "Imbalance");
+    // The ON/OFF switches are named after what they switch.
+    row("identification switch", "pbIdentify", "Channel 3 identification", "");
+    row("panel's reference monitor switch", "pbVrefMonitor", "Voltage Reference Monitor",
+        "Voltage Reference Monitor");
+}
+
+void tst_ChCfg::accessibleNames()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    Rig rig(Start::Fresh);
+    QWidget *w
+        = widget == "pbVrefMonitor" ? rig.panel->pbVrefMonitor : widgetNamed(rig.page(2), widget);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    if (!caption.isEmpty())
+        QVERIFY2(accessibleLabels(w).contains(caption), qPrintable(accessibleLabels(w).join(", ")));
+}
+
+void tst_ChCfg::everyControlIsNamed()
+{
+    Rig rig(Start::Demo);
+    // The walk reaches into every page: 24 controls each, the reference monitor switch and
+    // the tab bar's scroll buttons besides.
+    QCOMPARE(accessibleControls(rig.panel.get()).size(), 8 * 24 + 3);
+    QCOMPARE(unnamedControls(rig.panel.get()), QStringList());
 }
 
 void tst_ChCfg::freshPage()
@@ -1054,6 +1118,121 @@ void tst_ChCfg::identification()
     QCOMPARE(simCallLog(), attached ? QStringList({ head + "1)", head + "0)" }) : QStringList());
 }
 
+void tst_ChCfg::lampWords_data()
+{
+    QTest::addColumn<QString>("lamp");
+    QTest::addColumn<PageAction>("action");
+    QTest::addColumn<QString>("shown"); // "green", "red" or "dark"
+    QTest::addColumn<QString>("description");
+
+    // Status poll ticks: the unit is read on every second one, and the identification
+    // lamp is lit on every second one while identification is on.
+    const auto ticks = [](sc4830fp_fp *panel, int count) {
+        for (int i = 0; i < count; ++i)
+            panel->getStatus();
+    };
+    const auto applyIcp = [](sc4830fp_chCfg *page) {
+        page->cbMode->setCurrentIndex(5);
+        page->applyAction();
+    };
+    // Page 2 is channel 3: bit 2 of the status words.
+    QTest::newRow("ICP current in order")
+        << "ledIcp" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *page) {
+               applyIcp(page);
+               sc4830sim_setStatusWords(0x0004, 0);
+               ticks(panel, 2);
+           })
+        << "green"
+        << "ICP current in order";
+    QTest::newRow("ICP current fault")
+        << "ledIcp" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *page) {
+               applyIcp(page);
+               sc4830sim_setStatusWords(0x7FFB, 0);
+               ticks(panel, 2);
+           })
+        << "red"
+        << "ICP current fault";
+    QTest::newRow("ICP mode, not read yet")
+        << "ledIcp" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *page) {
+               applyIcp(page);
+               sc4830sim_setStatusWords(0x0004, 0);
+               ticks(panel, 1);
+           })
+        << "dark"
+        << "ICP current not monitored (not in ICP mode or not read yet)";
+    QTest::newRow("ICP lamp out of ICP mode")
+        << "ledIcp" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *) {
+               sc4830sim_setStatusWords(0x7FFF, 0);
+               ticks(panel, 2);
+           })
+        << "dark"
+        << "ICP current not monitored (not in ICP mode or not read yet)";
+    QTest::newRow("excitation current at its limit")
+        << "ledExcLimit" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *) {
+               sc4830sim_setStatusWords(0, 0x0004);
+               ticks(panel, 2);
+           })
+        << "red"
+        << "Excitation current at its limit";
+    QTest::newRow("excitation current within its limit")
+        << "ledExcLimit" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *) {
+               sc4830sim_setStatusWords(0, 0x7FFB);
+               ticks(panel, 2);
+           })
+        << "dark"
+        << "Excitation current within its limit";
+    QTest::newRow("identification on, lamp lit")
+        << "ledIdentify" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *page) {
+               page->pbIdentify->click();
+               ticks(panel, 2);
+           })
+        << "green"
+        << "Identification on, the lamp blinks";
+    QTest::newRow("identification on, lamp dark")
+        << "ledIdentify" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *page) {
+               page->pbIdentify->click();
+               ticks(panel, 3);
+           })
+        << "dark"
+        << "Identification on, the lamp blinks";
+    QTest::newRow("identification off")
+        << "ledIdentify"
+        << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *) { ticks(panel, 2); }) << "dark"
+        << "Identification off";
+    QTest::newRow("identification switched off while lit")
+        << "ledIdentify" << PageAction([=](sc4830fp_fp *panel, sc4830fp_chCfg *page) {
+               page->pbIdentify->click();
+               ticks(panel, 2);
+               page->pbIdentify->click();
+               ticks(panel, 1);
+           })
+        << "dark"
+        << "Identification off";
+}
+
+void tst_ChCfg::lampWords()
+{
+    QFETCH(QString, lamp);
+    QFETCH(PageAction, action);
+    QFETCH(QString, shown);
+    QFETCH(QString, description);
+    Rig rig(Start::Attached);
+    sc4830fp_chCfg *page = rig.page(2);
+    auto *led = qobject_cast<cr2200fp_led *>(widgetNamed(page, lamp));
+    QVERIFY(led);
+
+    action(rig.panel.get(), page);
+    const QColor colour = led->getValue() == 0 ? QColor() : led->getOnColor();
+    const QString seen = colour == QColor(Qt::green) ? "green"
+        : colour == QColor(Qt::red)                  ? "red"
+        : colour.isValid()                           ? colour.name()
+                                                     : "dark";
+    QCOMPARE(seen, shown);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(led);
+    QCOMPARE(iface->text(QAccessible::Name), led->getText());
+    QCOMPARE(iface->text(QAccessible::Description), description);
+}
+
 // --- Driver failures ----------------------------------------------------------------
 
 void tst_ChCfg::driverFailures_data()
@@ -1128,13 +1307,24 @@ void tst_ChCfg::driverFailures()
         }
     }
 
-    // The slot goes on after the report.
+    // The slot goes on after the report. A refused setting (error or carrier status, not
+    // a warning) stays unsent, and a refused gain is not reported to the host, which
+    // would scale the channel by a gain the unit does not have; pressing Apply again
+    // sends it all once more.
     if (apply) {
         QCOMPARE(sc4830sim_callCount("sc4830_setChannelConf"), 1);
         QCOMPARE(sc4830sim_callCount("sc4830_setExcitation"), 1);
         QCOMPARE(sc4830sim_callCount("sc4830_setShuntCal"), 1);
-        QVERIFY(!page->pbApply->isEnabled());
-        QCOMPARE(reports.channels, QList<int> { 2 });
+        const bool refused = status < 0;
+        const bool gainRefused = refused && function == "sc4830_setChannelConf";
+        QCOMPARE(page->pbApply->isEnabled(), refused);
+        QCOMPARE(reports.channels, (gainRefused ? QList<int> {} : QList<int> { 2 }));
+        if (refused) {
+            page->pbApply->click();
+            QVERIFY(!page->pbApply->isEnabled());
+            QCOMPARE(reports.channels, (gainRefused ? QList<int> { 2 } : QList<int> { 2, 2 }));
+            QCOMPARE(sc4830sim_callCount("sc4830_setChannelConf"), 2);
+        }
     } else if (function == "sc4830_getExcitation") {
         QVERIFY(page->pbReadExc->isEnabled());
         QCOMPARE(page->leDiffExc->text(), QString("2.000000"));

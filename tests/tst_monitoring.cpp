@@ -330,7 +330,7 @@ void tst_Monitoring::monitorReadFailure()
     if (status < 0 && status != int(0xBFFC0B12))
         QCOMPARE(boxes.seen[0].text,
             QStringLiteral("sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL) "
-                           "failed due to [Simulated unit error -33]\nDo you want to exit?"));
+                           "failed due to [Unknown status (0xFFFFFFDF)]\nDo you want to exit?"));
     QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), written ? 1 : 0);
 }
 

@@ -252,7 +252,8 @@ void tst_PanelCore::unitEnvironmentUnreadable()
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].text,
         QStringLiteral("viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv) failed due "
-                       "to [Simulated unit error -1073807346]\nDo you want to exit?"));
+                       "to [VI_ERROR_INV_OBJECT (0xBFFF000E): The given session or object "
+                       "reference is invalid.]\nDo you want to exit?"));
     QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), 0);
     QCOMPARE(panel.chPages[0]->cbInput->count(), 1);
     QCOMPARE(sc4830sim_callCount("sc4830_revision_query"), 1);
