@@ -96,6 +96,26 @@ in Real (not Demo) mode.</source>
         <source>Do you really want to exit?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Working with a real unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Demonstration: no unit is attached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single-shot acquisition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continuous acquisition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s This?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>cr2200fp_led</name>
@@ -433,6 +453,53 @@ otherwise out of range error may occur.</source>
     </message>
     <message>
         <source>When checked enables channel %1 identification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identification on, the lamp blinks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identification off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excitation current at its limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excitation current within its limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ICP current in order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ICP current fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ICP current not monitored (not in ICP mode or not read yet)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel %1 identification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The signal path calibration of channel %1 did not end and was stopped by force.
+The unit&apos;s calibration state of channel %1 is unknown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The excitation calibration of channel %1 did not end and was stopped by force.
+The unit&apos;s calibration state of channel %1 is unknown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The autobalance of channel %1 did not end and was stopped by force.
+The unit&apos;s calibration state of channel %1 is unknown.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
