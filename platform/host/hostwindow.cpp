@@ -144,11 +144,9 @@ bool HostWindow::mayDiscardSettings(const QString &question)
 {
     if (!currentPanel || !defaults.differsFrom(currentPanel))
         return true;
-    QMessageBox box(QMessageBox::Question, tr("Orbisa %1 SFP").arg(sfpModelName), question,
-        QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return showModalBox(QMessageBox::Question, tr("Orbisa %1 SFP").arg(sfpModelName), question,
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No, this)
+        == QMessageBox::Yes;
 }
 
 void HostWindow::fitToScreen(const QRect &available)
