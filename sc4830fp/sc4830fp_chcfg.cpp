@@ -1,5 +1,6 @@
 #include "sc4830fp_chcfg.h"
 
+#include "sc4830fp_calibrationsequence.h"
 #include "sc4830fp_check.h"
 #include "sc4830fp_fp.h"
 
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 const ViUInt16 sc4830fp_chCfg::mode[8] = { 0, 1, 2, 3, 4, 5, 6, 7 };
 const ViUInt16 sc4830fp_chCfg::gain[4] = { 1, 10, 100, 1000 };
 const ViUInt16 sc4830fp_chCfg::coup[2] = { 0, 1 };
@@ -39,6 +42,8 @@ constexpr int icpModeData = 5;
 constexpr int lastBridgeModeData = 4;
 // Index 0 of cbCoup is "AC"; autobalance nulls a DC offset, which AC coupling hides.
 constexpr int acCouplingIndex = 0;
+// Index 0 of cbInput is "Front Panel".
+constexpr int frontPanelInput = 0;
 // Total gains above this are questioned; the operator is warned, not stopped.
 constexpr qint64 maxTotalGain = 10000;
 
@@ -375,6 +380,94 @@ sc4830fp_chCfg::sc4830fp_chCfg(sc4830fp_fp *panel, int ch)
     icpMode = false;
 }
 
+sc4830fp_chCfg::Settings sc4830fp_chCfg::settings() const
+{
+    return { cbInput->currentIndex(), cbMode->currentIndex(), cbCoup->currentIndex(),
+        cbGain->currentIndex(), dsbPosExc->value(), dsbNegExc->value(), cbShCal->currentIndex() };
+}
+
+bool sc4830fp_chCfg::setSettings(const Settings &settings)
+{
+    const QPointer<sc4830fp_chCfg> alive(this);
+    copyIndex(cbInput, settings.input);
+    copyIndex(cbMode, settings.mode);
+    copyIndex(cbCoup, settings.coupling);
+    copyIndex(cbGain, settings.gain);
+    if (!alive)
+        return false;
+    dsbPosExc->setValue(settings.posExc);
+    dsbNegExc->setValue(settings.negExc);
+    copyIndex(cbShCal, settings.shunt);
+    return true;
+}
+
+void sc4830fp_chCfg::applyAsAttached()
+{
+    const QPointer<sc4830fp_chCfg> alive(this);
+    modeChanged(cbMode->currentIndex());
+    gainChanged(cbGain->currentIndex());
+    if (!alive)
+        return;
+    pbApply->setEnabled(true);
+    applyAction();
+}
+
+void sc4830fp_chCfg::showStatus(bool icpOk, bool excLimit)
+{
+    if (icpMode) {
+        ledIcp->setOnColor(icpOk ? Qt::green : Qt::red);
+        ledIcp->setValue(1);
+    } else {
+        ledIcp->setValue(0);
+    }
+    ledExcLimit->setValue(excLimit ? 1 : 0);
+}
+
+void sc4830fp_chCfg::setHostGain(int gain)
+{
+    masterGain = gain;
+    gainChanged(cbGain->currentIndex());
+}
+
+void sc4830fp_chCfg::showIdentificationPhase(bool lit)
+{
+    ledIdentify->setValue(lit && identifyOn ? 1 : 0);
+}
+
+bool sc4830fp_chCfg::calibrationChosen(Calibration kind) const
+{
+    return selection(kind)->isChecked();
+}
+
+bool sc4830fp_chCfg::calibrationOffered(Calibration kind) const
+{
+    return selection(kind)->isEnabled();
+}
+
+QCheckBox *sc4830fp_chCfg::selection(Calibration kind) const
+{
+    switch (kind) {
+    case SignalPath:
+        return chkSignalPath;
+    case Excitation:
+        return chkExcitation;
+    case Autobalance:
+        break;
+    }
+    return chkAutobalance;
+}
+
+ViReal64 sc4830fp_chCfg::signalPathLevel() const
+{
+    const int last = static_cast<int>(std::size(calLevel)) - 1;
+    return calLevel[qBound(0, cbGain->currentIndex(), last)];
+}
+
+bool sc4830fp_chCfg::usesFrontPanelInput() const
+{
+    return cbInput->currentIndex() == frontPanelInput;
+}
+
 void sc4830fp_chCfg::disableVoltageRefInput()
 {
     chkSignalPath->setChecked(false);
@@ -536,36 +629,19 @@ void sc4830fp_chCfg::applyAction()
 
 void sc4830fp_chCfg::applyToAllAction()
 {
-    const int inputIndex = cbInput->currentIndex();
-    const int modeIndex = cbMode->currentIndex();
-    const int coupIndex = cbCoup->currentIndex();
-    const int gainIndex = cbGain->currentIndex();
-    const double posExc = dsbPosExc->value();
-    const double negExc = dsbNegExc->value();
-    const int shCalIndex = cbShCal->currentIndex();
+    scuFp->applyToAllPages(settings(), ch);
+}
 
-    // The gain warning and the reports run message boxes, in which the host may delete the
-    // panel and its pages.
-    const QPointer<sc4830fp_chCfg> alive(this);
-    // The count is read afresh each round: a message box on the way runs the event loop.
-    for (int i = 0; i < scuFp->chCount; ++i) {
-        sc4830fp_chCfg *page = scuFp->chPages[i];
-        if (i != ch) {
-            // Mode before coupling and shunt: its own adjustments must not undo the copy.
-            copyIndex(page->cbInput, inputIndex);
-            copyIndex(page->cbMode, modeIndex);
-            copyIndex(page->cbCoup, coupIndex);
-            copyIndex(page->cbGain, gainIndex);
-            if (!alive)
-                return;
-            page->dsbPosExc->setValue(posExc);
-            page->dsbNegExc->setValue(negExc);
-            copyIndex(page->cbShCal, shCalIndex);
-        }
-        page->applyAction();
-        if (!alive)
-            return;
-    }
+void sc4830fp_chCfg::calibrateAction()
+{
+    sc4830fp_calibrationSequence sequence(this);
+    sequence.runOnPage();
+}
+
+void sc4830fp_chCfg::calibrateAllAction()
+{
+    sc4830fp_calibrationSequence sequence(this);
+    sequence.runOnAllChannels();
 }
 
 void sc4830fp_chCfg::readExcAction()

@@ -31,11 +31,49 @@ public:
     // slot and no driver function.
     sc4830fp_chCfg(sc4830fp_fp *panel, int ch);
 
+    // The configuration the controls show: list indices, and the excitation in volts.
+    struct Settings
+    {
+        int input;
+        int mode;
+        int coupling;
+        int gain;
+        double posExc;
+        double negExc;
+        int shunt;
+    };
+    // The calibrations a page offers, each with its check box.
+    enum Calibration { SignalPath, Excitation, Autobalance };
+
+    Settings settings() const;
+    // Shows settings in the controls as an operator would choose them, each control's
+    // handler running (mode before coupling and shunt, so that the mode's own adjustments
+    // do not undo them; an index the list lacks keeps the control's own). Sends nothing.
+    // False when the page went with its panel in the gain warning.
+    bool setSettings(const Settings &settings);
+    // After an attach: runs the mode and gain handlers on what the controls show and
+    // applies it to the unit.
+    void applyAsAttached();
+    // The unit's status bits of this channel: ICP current in order (shown only in ICP
+    // mode) and excitation current at its limit.
+    void showStatus(bool icpOk, bool excLimit);
+    // The host's gain factor in front of this channel; the total gain follows.
+    void setHostGain(int gain);
+    // One phase of the identification blink: lit or dark while identification is on.
+    void showIdentificationPhase(bool lit);
+
     // Takes the voltage reference out of the page when the unit has none: unchecks and
     // disables the signal-path calibration and removes the input "Voltage Ref.".
     void disableVoltageRefInput();
     // Shows an autobalance result in volts with six decimals.
     void setImbalance(double imbalance);
+
+    // What a calibration sequence asks of the page.
+    bool calibrationChosen(Calibration kind) const; // checked
+    bool calibrationOffered(Calibration kind) const; // enabled, checked or not
+    // The signal-path calibration level of the selected gain, in volts.
+    ViReal64 signalPathLevel() const;
+    bool usesFrontPanelInput() const;
 
     // Driver values by combo-box index.
     static const ViUInt16 mode[8];
@@ -97,6 +135,9 @@ public slots:
     void calibrateAllAction();
     void readExcAction();
     void identifyChanged();
+
+private:
+    QCheckBox *selection(Calibration kind) const;
 };
 
 #endif // SC4830FP_CHCFG_H

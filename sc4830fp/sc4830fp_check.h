@@ -15,6 +15,12 @@ class sc4830fp_fp;
 // receivers of masterError may keep the pointer. The check changes no state of the
 // panel; what happens next is the caller's business.
 //
+// The call texts the callers pass quote each call as the panel's original source wrote
+// it, spaces, casts and variable names included: operators' reports and hosts' logs are
+// matched against them. They are not to be "corrected" to the code around them, which
+// may read a value another way for good reason (the excitation text quotes
+// dsbPosExc->text().toDouble(), while the page reads the spin box's value locale-free).
+//
 // Returns true when status is 0. GUI thread only.
 bool sc4830fp_check(sc4830fp_fp *scuFp, ViStatus status, const char *fcall);
 

@@ -249,12 +249,21 @@ void sc4830fp_fp::applyAllPages()
     // this panel and its pages.
     const QPointer<sc4830fp_fp> alive(this);
     for (int i = 0; i < chCount; ++i) {
-        sc4830fp_chCfg *page = chPages[i];
-        page->modeChanged(page->cbMode->currentIndex());
-        page->gainChanged(page->cbGain->currentIndex());
+        chPages[i]->applyAsAttached();
         if (!alive)
             return;
-        page->pbApply->setEnabled(true);
+    }
+}
+
+void sc4830fp_fp::applyToAllPages(const sc4830fp_chCfg::Settings &settings, int sourceCh)
+{
+    // The gain warning and the reports run message boxes, in which the host may delete
+    // this panel and its pages; the count is read afresh each round for the same reason.
+    const QPointer<sc4830fp_fp> alive(this);
+    for (int i = 0; i < chCount; ++i) {
+        sc4830fp_chCfg *page = chPages[i];
+        if (i != sourceCh && !page->setSettings(settings))
+            return;
         page->applyAction();
         if (!alive)
             return;
@@ -303,7 +312,7 @@ void sc4830fp_fp::getStatus()
 {
     const bool oddTick = (statusTick & 1) != 0;
     for (int i = 0; i < chCount; ++i)
-        chPages[i]->ledIdentify->setValue(oddTick && chPages[i]->identifyOn ? 1 : 0);
+        chPages[i]->showIdentificationPhase(oddTick);
 
     if (d_vi != 0 && oddTick && !calibrating) {
         ViInt16 icpErr = 0;
@@ -325,16 +334,10 @@ void sc4830fp_fp::getStatus()
 
 void sc4830fp_fp::showStatus(ViUInt16 icpErr, ViUInt16 excErr)
 {
+    // Bit i of each word is channel index i; a set ICP bit means the current is in order.
     for (int i = 0; i < chCount; ++i) {
-        sc4830fp_chCfg *page = chPages[i];
         const ViUInt16 mask = static_cast<ViUInt16>(1u << i);
-        if (page->icpMode) {
-            page->ledIcp->setOnColor((icpErr & mask) ? Qt::green : Qt::red);
-            page->ledIcp->setValue(1);
-        } else {
-            page->ledIcp->setValue(0);
-        }
-        page->ledExcLimit->setValue((excErr & mask) ? 1 : 0);
+        chPages[i]->showStatus((icpErr & mask) != 0, (excErr & mask) != 0);
     }
 }
 
@@ -364,9 +367,7 @@ void sc4830fp_fp::masterGainChanged(int chIdx, int gainValue)
 {
     if (chIdx < 0 || chIdx >= chCount)
         return;
-    sc4830fp_chCfg *page = chPages[chIdx];
-    page->masterGain = gainValue;
-    page->gainChanged(page->cbGain->currentIndex());
+    chPages[chIdx]->setHostGain(gainValue);
 }
 
 void sc4830fp_fp::scuGainChanged(int chIdx, ViReal64 scuGainVal)

@@ -1,6 +1,8 @@
 #ifndef SC4830FP_FP_H
 #define SC4830FP_FP_H
 
+#include "sc4830fp_chcfg.h"
+
 #include <cr2200fp_scuinterface.h>
 
 #include <QString>
@@ -8,7 +10,6 @@
 class QPushButton;
 class QTabWidget;
 class QTimer;
-class sc4830fp_chCfg;
 
 // The front panel of the Orbisa 4830 signal conditioning unit.
 //
@@ -42,6 +43,10 @@ public:
     QString revision() override;
     QString fileVersion() override;
     QString productVersion() override;
+
+    // Apply to all: shows settings on every page but sourceCh's (the page they come
+    // from) and applies each page in channel order.
+    void applyToAllPages(const sc4830fp_chCfg::Settings &settings, int sourceCh);
 
     ViSession d_vi; // the unit's session; 0 while none is open
     ViSession masterVi; // the carrier's session; 0 for a demonstration

@@ -29,10 +29,12 @@ struct Shot
 
 void configure(sc4830fp_chCfg *page, const Shot &shot)
 {
-    page->cbMode->setCurrentIndex(shot.mode);
-    page->cbCoup->setCurrentIndex(shot.coupling);
-    page->dsbPosExc->setValue(shot.pos);
-    page->dsbNegExc->setValue(shot.neg);
+    sc4830fp_chCfg::Settings settings = page->settings();
+    settings.mode = shot.mode;
+    settings.coupling = shot.coupling;
+    settings.posExc = shot.pos;
+    settings.negExc = shot.neg;
+    page->setSettings(settings);
     page->applyAction();
 }
 
