@@ -66,6 +66,18 @@ QLabel *makeCaption(const QString &text, QWidget *control)
     return label;
 }
 
+// A grid row: the control's caption, the control, and its unit where it has one.
+enum class Unit { none, volts };
+
+void addRow(
+    QGridLayout *grid, int row, const QString &caption, QWidget *control, Unit unit = Unit::none)
+{
+    grid->addWidget(makeCaption(caption, control), row, 0);
+    grid->addWidget(control, row, 1);
+    if (unit == Unit::volts)
+        grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), row, 2);
+}
+
 void setHelp(QWidget *widget, const QString &text)
 {
     widget->setToolTip(text);
@@ -191,22 +203,13 @@ QGroupBox *buildConfiguration(Page &page)
 
     auto *box = new QGroupBox(sc4830fp_chCfg::tr("Configuration"));
     auto *grid = new QGridLayout(box);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Input Source"), page.cbInput), 0, 0);
-    grid->addWidget(page.cbInput, 0, 1);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Mode"), page.cbMode), 1, 0);
-    grid->addWidget(page.cbMode, 1, 1);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Coupling"), page.cbCoup), 2, 0);
-    grid->addWidget(page.cbCoup, 2, 1);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Gain"), page.cbGain), 3, 0);
-    grid->addWidget(page.cbGain, 3, 1);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Pos. Exc."), page.dsbPosExc), 4, 0);
-    grid->addWidget(page.dsbPosExc, 4, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 4, 2);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Neg. Exc."), page.dsbNegExc), 5, 0);
-    grid->addWidget(page.dsbNegExc, 5, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 5, 2);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Shunt"), page.cbShCal), 6, 0);
-    grid->addWidget(page.cbShCal, 6, 1);
+    addRow(grid, 0, sc4830fp_chCfg::tr("Input Source"), page.cbInput);
+    addRow(grid, 1, sc4830fp_chCfg::tr("Mode"), page.cbMode);
+    addRow(grid, 2, sc4830fp_chCfg::tr("Coupling"), page.cbCoup);
+    addRow(grid, 3, sc4830fp_chCfg::tr("Gain"), page.cbGain);
+    addRow(grid, 4, sc4830fp_chCfg::tr("Pos. Exc."), page.dsbPosExc, Unit::volts);
+    addRow(grid, 5, sc4830fp_chCfg::tr("Neg. Exc."), page.dsbNegExc, Unit::volts);
+    addRow(grid, 6, sc4830fp_chCfg::tr("Shunt"), page.cbShCal);
     grid->addWidget(page.pbApply, 7, 1);
     grid->addWidget(page.pbApplyAll, 8, 1);
     return box;
@@ -252,15 +255,9 @@ QGroupBox *buildExcitationReadback(Page &page)
     page.gbExcitation->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto *grid = new QGridLayout(page.gbExcitation);
     grid->addWidget(page.pbReadExc, 0, 1);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Positive"), page.lePosExc), 1, 0);
-    grid->addWidget(page.lePosExc, 1, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 1, 2);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Negative"), page.leNegExc), 2, 0);
-    grid->addWidget(page.leNegExc, 2, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 2, 2);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Difference"), page.leDiffExc), 3, 0);
-    grid->addWidget(page.leDiffExc, 3, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 3, 2);
+    addRow(grid, 1, sc4830fp_chCfg::tr("Positive"), page.lePosExc, Unit::volts);
+    addRow(grid, 2, sc4830fp_chCfg::tr("Negative"), page.leNegExc, Unit::volts);
+    addRow(grid, 3, sc4830fp_chCfg::tr("Difference"), page.leDiffExc, Unit::volts);
     return page.gbExcitation;
 }
 
@@ -275,11 +272,8 @@ QWidget *buildGainAndImbalance(Page &page)
     auto *container = new QWidget;
     container->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto *grid = new QGridLayout(container);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Total Gain"), page.leTotalGain), 0, 0);
-    grid->addWidget(page.leTotalGain, 0, 1);
-    grid->addWidget(makeCaption(sc4830fp_chCfg::tr("Imbalance"), page.leImbalance), 1, 0);
-    grid->addWidget(page.leImbalance, 1, 1);
-    grid->addWidget(makeLabel(sc4830fp_chCfg::tr("Volts")), 1, 2);
+    addRow(grid, 0, sc4830fp_chCfg::tr("Total Gain"), page.leTotalGain);
+    addRow(grid, 1, sc4830fp_chCfg::tr("Imbalance"), page.leImbalance, Unit::volts);
     return container;
 }
 

@@ -84,15 +84,12 @@ rect(img, 3, 4, 7, 36, GOLD)
 text(img, "TORMEL", 12, 13, 2, WHITE)
 bmp('tormel-logo.bmp', img)
 
-img = canvas(64, 40, WHITE)
-rect(img, 2, 2, 62, 38, NAVY)
-text(img, "VXI", 6, 6, 3, WHITE)
-bmp('vxi-logo.bmp', img)
-
-img = canvas(64, 40, WHITE)
-rect(img, 2, 2, 62, 38, BLUE)
-text(img, "LXI", 6, 6, 3, WHITE)
-bmp('lxi-logo.bmp', img)
+# The two bus logos: a white frame around a coloured field with the bus's name.
+for name, field in (("VXI", NAVY), ("LXI", BLUE)):
+    img = canvas(64, 40, WHITE)
+    rect(img, 2, 2, 62, 38, field)
+    text(img, name, 6, 6, 3, WHITE)
+    bmp(name.lower() + '-logo.bmp', img)
 
 img = canvas(320, 120, NAVY)
 rect(img, 0, 100, 320, 104, GOLD)
