@@ -6,7 +6,7 @@ TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
 RUN_ARGS   ?=
 
-.PHONY: all deps build run test sanitize tsan bench screenshots fuzz translations clean
+.PHONY: all deps build run test check-format sanitize tsan bench screenshots fuzz translations clean
 
 all: build
 
@@ -24,6 +24,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Fails on any tracked C++ source that .clang-format would change.
+check-format: deps
+	./scripts/check-format.sh
 
 $(ASAN_BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSFP_SANITIZE=ON

@@ -4,7 +4,7 @@
 set -eu
 
 packages="build-essential cmake python3 qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-qt5-style-plugins xvfb xauth clang libclang-rt-14-dev zlib1g-dev"
+qt5-style-plugins xvfb xauth clang clang-format libclang-rt-14-dev zlib1g-dev"
 
 missing=""
 for p in $packages; do
