@@ -2,8 +2,9 @@
  *
  * Tests, the host and the benchmarks use it to shape what the driver functions of
  * sc4830.h answer, and to read back what the panel asked of the unit. It is not part of
- * the driver ABI and the plug-in never includes it. Every function is thread-safe:
- * calibrations call the driver from worker threads.
+ * the driver ABI and the plug-in never includes it: only the sc4830_control target
+ * publishes this header. Every function is thread-safe: calibrations call the driver from
+ * worker threads.
  *
  * Defaults after load and after sc4830sim_reset():
  *   - every call succeeds, no latency; the log is empty;
