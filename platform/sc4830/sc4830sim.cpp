@@ -132,12 +132,13 @@ struct Readback
     ViReal64 neg = 0.0;
 };
 
+// The driver's revision is the project's version.
 struct Identity
 {
     std::string subModel = "AB";
     ViUInt32 serial = 0x00C0FFEE;
     std::string instrRev = "1.2.0.7";
-    std::string driverRev = "4.3.2.12478";
+    std::string driverRev = SFP_VERSION_STRING;
 };
 
 struct VoltRef

@@ -9,7 +9,7 @@
  * Defaults after load and after sc4830sim_reset():
  *   - every call succeeds, no latency; the log is empty;
  *   - identity: sub-model "AB", serial 0x00C0FFEE, instrument revision "1.2.0.7",
- *     driver revision "4.3.2.12478";
+ *     driver revision the project's version;
  *   - status words 0; carrier last error code 0;
  *   - reference: present, 2.5 V, its read function returns 0; reference routing as
  *     sc4830_getVoltRefOutput answers it: source 0, 0.0 V, monitor off;
