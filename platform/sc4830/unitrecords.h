@@ -1,6 +1,11 @@
 // The driver-owned records behind a unit session, as a front panel walks them to reach
 // the carrier's reference voltage (VI_ATTR_USER_DATA). Layout of x86-64 builds:
 // pointer-sized fields of 8 bytes. Unnamed fields belong to the driver and stay null.
+//
+// The plug-in has its own view of these records (sc4830fp/sc4830fp_records.h). The two
+// are declared apart on purpose: each is laid out from the fixed offsets on its own, so
+// that a wrong offset on the panel's side makes the tests fail instead of being copied
+// into the simulator, which would then agree with it.
 #ifndef SFP_UNITRECORDS_H
 #define SFP_UNITRECORDS_H
 
