@@ -10,6 +10,9 @@
 // drivers; the panel reads the few fields below and nothing else. Layout of x86-64
 // builds: pointer-sized fields of 8 bytes. Any pointer in them may be null, and null
 // always means "absent".
+// The simulated carrier and unit lay the same records out again from the fixed offsets,
+// on their own and sharing nothing with this view, on purpose: a wrong offset here then
+// makes the tests fail instead of being mirrored by the simulator.
 namespace sc4830fp_records {
 
 using AccessFunction

@@ -16,7 +16,9 @@ using ReadFn
     = ViStatus (*)(ViSession vi, ViUInt32 reg, ViInt32 width, void *dst, ViUInt32 bytes, void *aux);
 
 // The fields before and between the ones a front panel reads belong to the carrier's
-// driver; they stay null here.
+// driver; they stay null here. Laid out from the fixed offsets apart from the plug-in's
+// view of them (sc4830fp/sc4830fp_records.h) on purpose, so that a wrong offset there
+// makes the tests fail instead of being mirrored here.
 struct EnvironmentRecord
 {
     void *reserved[3];

@@ -30,8 +30,8 @@ void simcarrier_close(ViSession vi);
 ViUInt16 simcarrier_model(ViSession vi);
 
 /* The four bytes the identification register answers. */
-void simcarrier_setIdentBytes(unsigned char b0, unsigned char b1, unsigned char b2,
-                              unsigned char b3);
+void simcarrier_setIdentBytes(
+    unsigned char b0, unsigned char b1, unsigned char b2, unsigned char b3);
 /* What the access and read functions return (0 success, negative error, positive
  * warning); a failing function stores nothing. */
 void simcarrier_setAccessStatus(ViStatus status);
@@ -41,9 +41,9 @@ void simcarrier_setReadStatus(ViStatus status);
 enum simcarrier_RecordShape {
     SIMCARRIER_RECORD_WHOLE = 0,
     SIMCARRIER_RECORD_NULL_ENVIRONMENT = 1, /* user data is a null pointer */
-    SIMCARRIER_RECORD_NULL_ACCESS_FN = 2,   /* access function pointer null */
-    SIMCARRIER_RECORD_NULL_ACCESS_REC = 3,  /* access function stores a null record */
-    SIMCARRIER_RECORD_NULL_READ_FN = 4      /* access record's read function null */
+    SIMCARRIER_RECORD_NULL_ACCESS_FN = 2, /* access function pointer null */
+    SIMCARRIER_RECORD_NULL_ACCESS_REC = 3, /* access function stores a null record */
+    SIMCARRIER_RECORD_NULL_READ_FN = 4 /* access record's read function null */
 };
 void simcarrier_setRecordShape(int shape);
 

@@ -2,13 +2,14 @@
  *
  * Tests, the host and the benchmarks use it to shape what the driver functions of
  * sc4830.h answer, and to read back what the panel asked of the unit. It is not part of
- * the driver ABI and the plug-in never includes it. Every function is thread-safe:
- * calibrations call the driver from worker threads.
+ * the driver ABI and the plug-in never includes it: only the sc4830_control target
+ * publishes this header. Every function is thread-safe: calibrations call the driver from
+ * worker threads.
  *
  * Defaults after load and after sc4830sim_reset():
  *   - every call succeeds, no latency; the log is empty;
  *   - identity: sub-model "AB", serial 0x00C0FFEE, instrument revision "1.2.0.7",
- *     driver revision "4.3.2.12478";
+ *     driver revision the project's version;
  *   - status words 0; carrier last error code 0;
  *   - reference: present, 2.5 V, its read function returns 0; reference routing as
  *     sc4830_getVoltRefOutput answers it: source 0, 0.0 V, monitor off;

@@ -126,9 +126,9 @@ void visasim_reset(void)
     t.injection = Injection();
 }
 
-// Not part of visasim.h: the simulated unit driver checks that a carrier session is live
-// with this, so that an injected viGetAttribute failure meant for the panel's own read is
-// neither consumed nor tripped by the driver's internal check.
+// For the simulated unit driver, which checks with this that a carrier session is live,
+// so that an injected viGetAttribute failure meant for the panel's own read is neither
+// consumed nor tripped by the driver's internal check.
 ViStatus visasim_peekUserData(ViSession vi, void **record)
 {
     if (!record)

@@ -26,22 +26,21 @@ ViStatus sc4830_init(ViSession masterVi, ViBoolean idQuery, ViBoolean reset, ViS
 ViStatus sc4830_close(ViSession vi);
 ViStatus sc4830_revision_query(ViSession vi, ViChar driverRev[], ViChar instrRev[]);
 ViStatus sc4830_serialNumber(ViSession vi, ViChar subModel[], ViUInt32 *serial);
-ViStatus sc4830_setChannelConf(ViSession vi, ViUInt16 ch, ViUInt16 mode, ViUInt16 gain,
-                               ViUInt16 coup, ViUInt16 input);
+ViStatus sc4830_setChannelConf(
+    ViSession vi, ViUInt16 ch, ViUInt16 mode, ViUInt16 gain, ViUInt16 coup, ViUInt16 input);
 ViStatus sc4830_setExcitation(ViSession vi, ViUInt16 ch, ViReal64 pos, ViReal64 neg);
 ViStatus sc4830_setShuntCal(ViSession vi, ViUInt16 ch, ViBoolean on);
 ViStatus sc4830_getExcitation(ViSession vi, ViUInt16 ch, ViReal64 *pos, ViReal64 *neg);
 ViStatus sc4830_channelIdentify(ViSession vi, ViUInt16 ch, ViUInt16 state);
-ViStatus sc4830_getStatus(ViSession vi, ViInt16 *icpErr, ViInt16 *excErr,
-                          ViInt16 *reserved1, ViInt16 *reserved2);
-ViStatus sc4830_getVoltRefOutput(ViSession vi, ViInt32 *source, ViReal64 *voltage,
-                                 ViBoolean *enabled);
-ViStatus sc4830_setVoltRefOutput(ViSession vi, ViInt32 source, ViReal64 voltage,
-                                 ViBoolean enable);
-ViStatus sc4830_pgaCalibration(ViSession vi, ViUInt16 ch, ViInt16 type, ViReal64 level,
-                               ViInt16 reserved1, ViInt16 reserved2);
-ViStatus sc4830_excitCalibration(ViSession vi, ViUInt16 ch, ViInt16 reserved1,
-                                 ViInt16 reserved2, ViInt16 reserved3, ViInt16 reserved4);
+ViStatus sc4830_getStatus(
+    ViSession vi, ViInt16 *icpErr, ViInt16 *excErr, ViInt16 *reserved1, ViInt16 *reserved2);
+ViStatus sc4830_getVoltRefOutput(
+    ViSession vi, ViInt32 *source, ViReal64 *voltage, ViBoolean *enabled);
+ViStatus sc4830_setVoltRefOutput(ViSession vi, ViInt32 source, ViReal64 voltage, ViBoolean enable);
+ViStatus sc4830_pgaCalibration(
+    ViSession vi, ViUInt16 ch, ViInt16 type, ViReal64 level, ViInt16 reserved1, ViInt16 reserved2);
+ViStatus sc4830_excitCalibration(ViSession vi, ViUInt16 ch, ViInt16 reserved1, ViInt16 reserved2,
+    ViInt16 reserved3, ViInt16 reserved4);
 ViStatus sc4830_autobalance(ViSession vi, ViUInt16 ch, ViReal64 *imbalance);
 ViStatus sc4830_getFCLastError(ViSession vi, ViInt32 *code);
 ViStatus sc4830_error_message(ViSession vi, ViStatus status, ViChar message[]);
