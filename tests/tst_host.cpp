@@ -1,16 +1,16 @@
 // sfp-host as the operator and the build scripts see it: the real binary run in a child
 // process under the offscreen platform, its standard output, its exit status, its
 // screenshot and the simulated unit's call log it leaves behind. Then its parts in this
-// process: scenario files and their replay, the "Simulated bench" console driving the
+// process: scenario files and their replay, the "Simulation" console driving the
 // simulated unit, and the window on the application frame around a real panel.
-#include "benchconsole.h"
 #include "hostlog.h"
 #include "hostoptions.h"
 #include "hostsession.h"
 #include "hostwindow.h"
 #include "scenario.h"
 #include "scenarioplayer.h"
-#include "simulatedbench.h"
+#include "simulation.h"
+#include "simulationconsole.h"
 
 #include <cr2200fp_led.h>
 #include <modalanswerer.h>
@@ -201,7 +201,7 @@ private:
     void startSession(const QStringList &arguments = QStringList());
 
     QScopedPointer<QTemporaryDir> dir;
-    std::unique_ptr<SimulatedBench> bench;
+    std::unique_ptr<Simulation> simulation;
     std::unique_ptr<HostSession> session;
     HostOptions options;
 };
@@ -226,7 +226,7 @@ void tst_Host::init()
 void tst_Host::cleanup()
 {
     session.reset();
-    bench.reset();
+    simulation.reset();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows)
         QVERIFY2(!w->isVisible(), qPrintable(w->metaObject()->className()));
@@ -510,7 +510,7 @@ void tst_Host::scenarioWithoutQuitEndsAfterLastStep()
         QStringLiteral("--call-log"), callLog(), QStringLiteral("--screenshot"), shot() });
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
-    const int last = r.out.indexOf(QStringLiteral("bench: status icp 0x0000 exc 0x0000"));
+    const int last = r.out.indexOf(QStringLiteral("simulation: status icp 0x0000 exc 0x0000"));
     QVERIFY(last > 0);
     QVERIFY(r.out.indexOf(QRegularExpression(QStringLiteral("screenshot: .*"))) > last);
     // Status reads went on while the scenario played, and none of them failed.
@@ -564,13 +564,13 @@ void tst_Host::scenarioParses_data()
         << false << qint64(0xFFFF);
     QTest::newRow("error once, no time: at 0")
         << "fail sc4830_getStatus error once" << int(ScenarioStep::Fail) << qint64(0) << getStatus
-        << int(SimulatedBench::errorStatus) << false << qint64(0);
+        << int(Simulation::errorStatus) << false << qint64(0);
     QTest::newRow("carrier error always, unit stuck to the number")
         << "at 10ms: fail sc4830_init carrier always" << int(ScenarioStep::Fail) << qint64(10)
-        << "sc4830_init" << int(SimulatedBench::carrierErrorStatus) << true << qint64(0);
+        << "sc4830_init" << int(Simulation::carrierErrorStatus) << true << qint64(0);
     QTest::newRow("warning as a number, once by default")
         << "fail sc4830_close 0x3FFC0101" << int(ScenarioStep::Fail) << qint64(0) << "sc4830_close"
-        << int(SimulatedBench::warningStatus) << false << qint64(0);
+        << int(Simulation::warningStatus) << false << qint64(0);
     QTest::newRow("negative decimal status")
         << "fail sc4830_close -5 always" << int(ScenarioStep::Fail) << qint64(0) << "sc4830_close"
         << -5 << true << qint64(0);
@@ -681,7 +681,7 @@ void tst_Host::scenarioRejects()
 
 void tst_Host::playerKeepsTimeAndStopsAtQuit()
 {
-    bench = std::make_unique<SimulatedBench>(HostOptions());
+    simulation = std::make_unique<Simulation>(SimulationShape());
     Scenario scenario;
     QCOMPARE(scenario.parse(QStringLiteral("status icp 0x1\n"
                                            "calibration hang 2 s\n"
@@ -690,21 +690,21 @@ void tst_Host::playerKeepsTimeAndStopsAtQuit()
                                            "at 120 ms: quit\n"
                                            "at 130 ms: status icp 0x8\n")),
         QString());
-    ScenarioPlayer player(scenario, *bench);
+    ScenarioPlayer player(scenario, *simulation);
     QSignalSpy quit(&player, &ScenarioPlayer::quitRequested);
     QSignalSpy finished(&player, &ScenarioPlayer::finished);
     QElapsedTimer clock;
     clock.start();
     player.start();
-    QCOMPARE(bench->icpStatus(), ViUInt16(1)); // due at once: done in start()
-    QVERIFY(bench->calibrationHang());
-    QCOMPARE(bench->calibrationHangTimeoutMs(), 2000);
+    QCOMPARE(simulation->icpStatus(), ViUInt16(1)); // due at once: done in start()
+    QVERIFY(simulation->calibrationHang());
+    QCOMPARE(simulation->calibrationHangTimeoutMs(), 2000);
     QVERIFY(quit.wait(2000));
     QVERIFY2(clock.elapsed() >= 120, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(bench->icpStatus(), ViUInt16(2));
-    QCOMPARE(bench->excStatus(), ViUInt16(3));
+    QCOMPARE(simulation->icpStatus(), ViUInt16(2));
+    QCOMPARE(simulation->excStatus(), ViUInt16(3));
     QTest::qWait(100);
-    QCOMPARE(bench->icpStatus(), ViUInt16(2)); // nothing after quit
+    QCOMPARE(simulation->icpStatus(), ViUInt16(2)); // nothing after quit
     QCOMPARE(finished.count(), 0);
     QVERIFY(player.isFinished());
 
@@ -718,12 +718,12 @@ void tst_Host::playerKeepsTimeAndStopsAtQuit()
 
 void tst_Host::consoleSetsStatusWords()
 {
-    bench = std::make_unique<SimulatedBench>(HostOptions());
-    BenchConsole console(*bench);
+    simulation = std::make_unique<Simulation>(SimulationShape());
+    SimulationConsole console(*simulation);
     console.show();
     QVERIFY(QTest::qWaitForWindowExposed(&console));
-    QCOMPARE(console.title(), QStringLiteral("Simulated bench"));
-    QSignalSpy reported(bench.get(), &SimulatedBench::reported);
+    QCOMPARE(console.title(), QStringLiteral("Simulation"));
+    QSignalSpy reported(simulation.get(), &Simulation::reported);
     UnitSession unit;
 
     QTest::mouseClick(console.chkIcp[2], Qt::LeftButton);
@@ -733,11 +733,11 @@ void tst_Host::consoleSetsStatusWords()
     QCOMPARE(icp, ViInt16(0x0004));
     QCOMPARE(exc, ViInt16(0x8000));
     QCOMPARE(reported.size(), 2);
-    QCOMPARE(
-        reported.last().at(0).toString(), QStringLiteral("bench: status icp 0x0004 exc 0x8000"));
+    QCOMPARE(reported.last().at(0).toString(),
+        QStringLiteral("simulation: status icp 0x0004 exc 0x8000"));
 
-    // A scenario step changes the bench: the boxes follow without echoing a change.
-    bench->setStatusWords(0x0001, 0x0000);
+    // A scenario step changes the simulation: the boxes follow without echoing a change.
+    simulation->setStatusWords(0x0001, 0x0000);
     QCOMPARE(reported.size(), 3);
     QVERIFY(console.chkIcp[0]->isChecked());
     QVERIFY(!console.chkIcp[2]->isChecked());
@@ -752,11 +752,11 @@ void tst_Host::consoleInjectsFailures_data()
     QTest::addColumn<int>("status");
 
     QTest::newRow("carrier error once in the status read")
-        << "sc4830_getStatus" << 0 << false << int(SimulatedBench::carrierErrorStatus);
+        << "sc4830_getStatus" << 0 << false << int(Simulation::carrierErrorStatus);
     QTest::newRow("error always in the shunt setting")
-        << "sc4830_setShuntCal" << 1 << true << int(SimulatedBench::errorStatus);
+        << "sc4830_setShuntCal" << 1 << true << int(Simulation::errorStatus);
     QTest::newRow("warning once in the identification")
-        << "sc4830_channelIdentify" << 2 << false << int(SimulatedBench::warningStatus);
+        << "sc4830_channelIdentify" << 2 << false << int(Simulation::warningStatus);
 }
 
 void tst_Host::consoleInjectsFailures()
@@ -765,8 +765,8 @@ void tst_Host::consoleInjectsFailures()
     QFETCH(int, answer);
     QFETCH(bool, always);
     QFETCH(int, status);
-    bench = std::make_unique<SimulatedBench>(HostOptions());
-    BenchConsole console(*bench);
+    simulation = std::make_unique<Simulation>(SimulationShape());
+    SimulationConsole console(*simulation);
     console.show();
     QVERIFY(QTest::qWaitForWindowExposed(&console));
     UnitSession unit;
@@ -784,8 +784,8 @@ void tst_Host::consoleInjectsFailures()
 
 void tst_Host::consoleSetsCarrierCodeAndLatency()
 {
-    bench = std::make_unique<SimulatedBench>(HostOptions());
-    BenchConsole console(*bench);
+    simulation = std::make_unique<Simulation>(SimulationShape());
+    SimulationConsole console(*simulation);
     console.show();
     QVERIFY(QTest::qWaitForWindowExposed(&console));
     UnitSession unit;
@@ -802,9 +802,9 @@ void tst_Host::consoleSetsCarrierCodeAndLatency()
     // Typed, then confirmed: the value counts only once the operator is done.
     console.sbLatency->selectAll();
     QTest::keyClicks(console.sbLatency, QStringLiteral("40"));
-    QCOMPARE(bench->callLatencyUs(), 0);
+    QCOMPARE(simulation->callLatencyUs(), 0);
     QTest::keyClick(console.sbLatency, Qt::Key_Return);
-    QCOMPARE(bench->callLatencyUs(), 40000);
+    QCOMPARE(simulation->callLatencyUs(), 40000);
     QElapsedTimer clock;
     clock.start();
     ViInt16 icp = 0, exc = 0;
@@ -814,24 +814,24 @@ void tst_Host::consoleSetsCarrierCodeAndLatency()
     console.sbLatency->selectAll();
     QTest::keyClicks(console.sbLatency, QStringLiteral("0"));
     QTest::keyClick(console.sbLatency, Qt::Key_Return);
-    QCOMPARE(bench->callLatencyUs(), 0);
+    QCOMPARE(simulation->callLatencyUs(), 0);
 }
 
 void tst_Host::consoleHangsAndReleasesCalibrations()
 {
-    bench = std::make_unique<SimulatedBench>(HostOptions());
-    BenchConsole console(*bench);
+    simulation = std::make_unique<Simulation>(SimulationShape());
+    SimulationConsole console(*simulation);
     console.show();
     QVERIFY(QTest::qWaitForWindowExposed(&console));
     UnitSession unit;
 
     QTest::mouseClick(console.chkHang, Qt::LeftButton);
-    QVERIFY(bench->calibrationHang());
+    QVERIFY(simulation->calibrationHang());
     std::atomic<ViStatus> result { 1 };
     std::unique_ptr<QThread> worker(
         QThread::create([&] { result = sc4830_excitCalibration(unit.vi, 1, 0, 0, 0, 0); }));
     worker->start();
-    QTRY_COMPARE(SimulatedBench::hangingCalibrations(), 1);
+    QTRY_COMPARE(Simulation::hangingCalibrations(), 1);
     console.refresh();
     QCOMPARE(console.lblHanging->text(), QStringLiteral("1 hanging"));
     QVERIFY(!worker->wait(100)); // still held
@@ -839,14 +839,14 @@ void tst_Host::consoleHangsAndReleasesCalibrations()
     QTest::mouseClick(console.pbRelease, Qt::LeftButton);
     QVERIFY(worker->wait(5000));
     QCOMPARE(result.load(), ViStatus(0));
-    QCOMPARE(SimulatedBench::hangingCalibrations(), 0);
+    QCOMPARE(Simulation::hangingCalibrations(), 0);
 
     // A hang for 1 s ends by itself: nobody can press Release while the panel's
     // progress dialog is up.
     console.sbHangTimeout->selectAll();
     QTest::keyClicks(console.sbHangTimeout, QStringLiteral("1"));
     QTest::keyClick(console.sbHangTimeout, Qt::Key_Return);
-    QCOMPARE(bench->calibrationHangTimeoutMs(), 1000);
+    QCOMPARE(simulation->calibrationHangTimeoutMs(), 1000);
     result = 1;
     QElapsedTimer clock;
     clock.start();
@@ -858,13 +858,13 @@ void tst_Host::consoleHangsAndReleasesCalibrations()
     QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
 
     QTest::mouseClick(console.chkHang, Qt::LeftButton);
-    QVERIFY(!bench->calibrationHang());
+    QVERIFY(!simulation->calibrationHang());
 }
 
 void tst_Host::consoleShowsTheCallLog()
 {
-    bench = std::make_unique<SimulatedBench>(HostOptions());
-    BenchConsole console(*bench);
+    simulation = std::make_unique<Simulation>(SimulationShape());
+    SimulationConsole console(*simulation);
     console.show();
     QVERIFY(QTest::qWaitForWindowExposed(&console));
     UnitSession unit;
@@ -873,7 +873,7 @@ void tst_Host::consoleShowsTheCallLog()
     sc4830_setShuntCal(unit.vi, 3, 1);
     console.refresh();
     QStringList shown = console.teCallLog->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(shown, SimulatedBench::callLog());
+    QCOMPARE(shown, Simulation::callLog());
     QCOMPARE(shown.constLast(), QStringLiteral("sc4830_setShuntCal(%1, 3, 1)").arg(unit.vi));
     QCOMPARE(console.lblCallCount->text(), QStringLiteral("%1 call(s)").arg(shown.size()));
 
@@ -894,14 +894,14 @@ void tst_Host::consoleShowsTheCallLog()
 
 void tst_Host::consoleFocusPassingWritesNothing()
 {
-    bench = std::make_unique<SimulatedBench>(HostOptions());
-    bench->setCallLatencyUs(250); // below the box's ms: a scenario's value
-    bench->setCalibrationHangTimeoutMs(1500);
-    BenchConsole console(*bench);
+    simulation = std::make_unique<Simulation>(SimulationShape());
+    simulation->setCallLatencyUs(250); // below the box's ms: a scenario's value
+    simulation->setCalibrationHangTimeoutMs(1500);
+    SimulationConsole console(*simulation);
     console.show();
     QApplication::setActiveWindow(&console);
     QVERIFY(QTest::qWaitForWindowActive(&console));
-    QSignalSpy reported(bench.get(), &SimulatedBench::reported);
+    QSignalSpy reported(simulation.get(), &Simulation::reported);
 
     // Focus passes through every box of the timing group and leaves it.
     const QList<QWidget *> boxes { console.sbLatency, console.sbCalibrationTime,
@@ -911,15 +911,15 @@ void tst_Host::consoleFocusPassingWritesNothing()
         QTRY_VERIFY(box->hasFocus());
     }
     QCOMPARE(reported.size(), 0);
-    QCOMPARE(bench->callLatencyUs(), 250);
-    QCOMPARE(bench->calibrationHangTimeoutMs(), 1500);
+    QCOMPARE(simulation->callLatencyUs(), 250);
+    QCOMPARE(simulation->calibrationHangTimeoutMs(), 1500);
 
     // A new value still counts.
     console.sbCalibrationTime->setFocus();
     console.sbCalibrationTime->selectAll();
     QTest::keyClicks(console.sbCalibrationTime, QStringLiteral("35"));
     console.pbRelease->setFocus();
-    QTRY_COMPARE(bench->calibrationTimeMs(), 35);
+    QTRY_COMPARE(simulation->calibrationTimeMs(), 35);
     QCOMPARE(reported.size(), 1);
 }
 
@@ -933,10 +933,10 @@ void tst_Host::logsFollowTheNewestLine_data()
 void tst_Host::logsFollowTheNewestLine()
 {
     QFETCH(bool, callLog);
-    bench = std::make_unique<SimulatedBench>(HostOptions());
+    simulation = std::make_unique<Simulation>(SimulationShape());
     UnitSession unit;
     HostLog hostLog;
-    std::unique_ptr<BenchConsole> console;
+    std::unique_ptr<SimulationConsole> console;
     // Lines come before the view is shown, as they do while the host starts.
     const auto addLines = [&](int n) {
         for (int i = 0; i < n; ++i) {
@@ -951,7 +951,7 @@ void tst_Host::logsFollowTheNewestLine()
     addLines(100);
     QWidget *view = &hostLog;
     if (callLog) {
-        console = std::make_unique<BenchConsole>(*bench);
+        console = std::make_unique<SimulationConsole>(*simulation);
         view = console.get();
     }
     view->resize(400, 500);
@@ -1022,7 +1022,7 @@ void tst_Host::windowShowsAttachment()
 void tst_Host::windowFitsTheScreen_data()
 {
     QTest::addColumn<QRect>("available");
-    QTest::addColumn<bool>("benchShown");
+    QTest::addColumn<bool>("consoleShown");
 
     // A laptop's 1366 x 768 is narrower than the window with the console.
     QTest::newRow("1366 x 768") << QRect(0, 0, 1366, 768) << false;
@@ -1033,12 +1033,12 @@ void tst_Host::windowFitsTheScreen_data()
 void tst_Host::windowFitsTheScreen()
 {
     QFETCH(QRect, available);
-    QFETCH(bool, benchShown);
+    QFETCH(bool, consoleShown);
     startSession();
     HostWindow *window = session->window();
     window->fitToScreen(available);
-    QCOMPARE(window->console()->isVisible(), benchShown);
-    QCOMPARE(window->benchToggle()->isChecked(), benchShown);
+    QCOMPARE(window->console()->isVisible(), consoleShown);
+    QCOMPARE(window->simulationToggle()->isChecked(), consoleShown);
     const QRect frame = window->frameGeometry();
     QVERIFY2(available.contains(frame),
         qPrintable(QStringLiteral("%1,%2 %3x%4")
@@ -1054,12 +1054,12 @@ void tst_Host::windowFitsTheScreen()
 
     // The operator's toggle: the window grows to hold the console and shrinks back.
     const int width = window->width();
-    window->benchToggle()->click();
-    QCOMPARE(window->console()->isVisible(), !benchShown);
-    QCOMPARE(window->width() > width, !benchShown);
-    window->benchToggle()->click();
-    QCOMPARE(window->console()->isVisible(), benchShown);
-    if (!benchShown)
+    window->simulationToggle()->click();
+    QCOMPARE(window->console()->isVisible(), !consoleShown);
+    QCOMPARE(window->width() > width, !consoleShown);
+    window->simulationToggle()->click();
+    QCOMPARE(window->console()->isVisible(), consoleShown);
+    if (!consoleShown)
         QCOMPARE(window->width(), width);
 }
 
@@ -1126,14 +1126,14 @@ void tst_Host::otherResourceAttachesNewCarrier()
 {
     startSession();
     HostWindow *window = session->window();
-    const ViSession firstCarrier = session->simulatedBench().carrier();
+    const ViSession firstCarrier = session->simulation().carrier();
     ModalAnswerer answerer;
     window->resources()->setFocus();
     // One step down the list: the operator's choice of the next resource.
     QTest::keyClick(window->resources(), Qt::Key_Down);
     QCOMPARE(window->resources()->currentText(), QStringLiteral("VXI1::0::INSTR"));
     QCOMPARE(answerer.seen.size(), 0);
-    const ViSession secondCarrier = session->simulatedBench().carrier();
+    const ViSession secondCarrier = session->simulation().carrier();
     QVERIFY(secondCarrier != 0);
     QVERIFY(secondCarrier != firstCarrier);
     QCOMPARE(simcarrier_model(firstCarrier), ViUInt16(0)); // closed
@@ -1211,16 +1211,16 @@ void tst_Host::changedSettingsAskBeforeTheyGo()
 void tst_Host::carrierErrorReachesHostLog()
 {
     startSession();
-    SimulatedBench &bench = session->simulatedBench();
-    bench.setCarrierErrorCode(0x42);
-    bench.injectFailure(
-        QStringLiteral("sc4830_getStatus"), SimulatedBench::carrierErrorStatus, false);
+    Simulation &simulation = session->simulation();
+    simulation.setCarrierErrorCode(0x42);
+    simulation.injectFailure(
+        QStringLiteral("sc4830_getStatus"), Simulation::carrierErrorStatus, false);
     const QString line = QStringLiteral(
         "masterError(0x00000042, \"sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, "
         "VI_NULL)\")");
     QTRY_VERIFY_WITH_TIMEOUT(logLines(session->window()->log()).contains(line), 3000);
     QVERIFY(logLines(session->window()->log())
-                .contains(QStringLiteral("bench: fail sc4830_getStatus carrier once")));
+                .contains(QStringLiteral("simulation: fail sc4830_getStatus carrier once")));
 }
 
 void tst_Host::closeAsksFirst()
