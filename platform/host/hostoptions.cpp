@@ -30,7 +30,7 @@ const QCommandLineOption quitAfterOption
 const QCommandLineOption callLogOption = option(
     "call-log", "At exit write the simulated unit's call log to FILE (- for stdout).", "FILE");
 const QCommandLineOption scenarioOption
-    = option("scenario", "Play the simulated bench steps of FILE (see docs/host.md).", "FILE");
+    = option("scenario", "Play the simulation steps of FILE (see docs/host.md).", "FILE");
 const QCommandLineOption helpOption(QStringList { QStringLiteral("h"), QStringLiteral("help") },
     QStringLiteral("Show this help and exit."));
 

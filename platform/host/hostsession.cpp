@@ -1,9 +1,9 @@
 #include "hostsession.h"
 
-#include "benchconsole.h"
 #include "hostwindow.h"
 #include "scenarioplayer.h"
 #include "simulatedresources.h"
+#include "simulationconsole.h"
 
 #include <cr2200fp_scuinterface.h>
 
@@ -34,12 +34,21 @@ QString hex16(ViUInt16 value)
     return QStringLiteral("0x%1").arg(value, 4, 16, QLatin1Char('0'));
 }
 
+// What the command line leaves out of the simulated carrier and unit.
+SimulationShape simulationShape(const HostOptions &options)
+{
+    SimulationShape shape;
+    shape.noReference = options.noReference;
+    shape.noUnit = options.noUnit;
+    return shape;
+}
+
 } // namespace
 
 HostSession::HostSession(const HostOptions &options, QObject *parent)
     : QObject(parent)
     , options(options)
-    , bench(options)
+    , sim(simulationShape(options))
     , loader(options.pluginPath.isEmpty() ? QStringLiteral(SFP_DEFAULT_PLUGIN) : options.pluginPath)
     , resource(defaultResource())
 {
@@ -47,8 +56,8 @@ HostSession::HostSession(const HostOptions &options, QObject *parent)
 
 HostSession::~HostSession()
 {
-    // The player reads the bench and the window holds the panel: both go before the
-    // bench closes the carrier.
+    // The player drives the simulation and the window holds the panel: both go before
+    // the simulation closes the carrier.
     delete player;
     hostWindow.reset();
 }
@@ -66,14 +75,14 @@ int HostSession::start()
         printError(loader.errorString());
         return ExitPlugin;
     }
-    hostWindow = std::make_unique<HostWindow>(bench);
-    connect(&bench, &SimulatedBench::reported, hostWindow.get(), &HostWindow::report);
+    hostWindow = std::make_unique<HostWindow>(sim);
+    connect(&sim, &Simulation::reported, hostWindow.get(), &HostWindow::report);
     connect(hostWindow.get(), &cr2200fp_app::resetPressed, this, &HostSession::reset);
     connect(hostWindow.get(), &HostWindow::resourceChosen, this, &HostSession::changeResource);
     report(QStringLiteral("plug-in: %1").arg(loader.path()));
     report(QStringLiteral("interface: %1").arg(loader.interfaceId()));
 
-    // Steps due at once shape the bench before the panel attaches to it.
+    // Steps due at once shape the simulation before the panel attaches to it.
     startScenario();
     if (!createPanel()) {
         printError(QStringLiteral("the plug-in's factory made no panel: %1").arg(loader.path()));
@@ -92,7 +101,7 @@ int HostSession::shutDown(int status)
     delete player;
     player = nullptr;
     hostWindow.reset();
-    if (!options.callLogPath.isEmpty() && !SimulatedBench::writeCallLog(options.callLogPath)) {
+    if (!options.callLogPath.isEmpty() && !Simulation::writeCallLog(options.callLogPath)) {
         printError(QStringLiteral("cannot write the call log: %1").arg(options.callLogPath));
         return status == ExitOk ? ExitOutput : status;
     }
@@ -146,7 +155,7 @@ void HostSession::changeResource(const QString &name)
     }
     report(QStringLiteral("resource: %1").arg(name));
     hostWindow->removePanel();
-    bench.closeCarrier();
+    sim.closeCarrier();
     resource = name;
     if (!createPanel())
         report(QStringLiteral("the plug-in's factory made no panel"));
@@ -173,7 +182,7 @@ bool HostSession::createPanel()
 void HostSession::attach()
 {
     cr2200fp_scuInterface *panel = hostWindow->panel();
-    const ViSession masterVi = options.demo ? 0 : bench.openCarrier(options.carrier);
+    const ViSession masterVi = options.demo ? 0 : sim.openCarrier(options.carrier);
     if (masterVi)
         report(QStringLiteral("carrier: %1, model %2, session %3")
                    .arg(resource, hex16(options.carrier))
@@ -213,7 +222,7 @@ void HostSession::startScenario()
                .arg(options.scenarioPath)
                .arg(scenario.steps().size())
                .arg(scenario.lengthMs()));
-    player = new ScenarioPlayer(scenario, bench, this);
+    player = new ScenarioPlayer(scenario, sim, this);
     // Queued: a quit due at once must wait for the panel and the event loop.
     connect(
         player, &ScenarioPlayer::quitRequested, this,

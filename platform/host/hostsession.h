@@ -4,7 +4,7 @@
 #include "hostoptions.h"
 #include "panelloader.h"
 #include "scenario.h"
-#include "simulatedbench.h"
+#include "simulation.h"
 
 #include <QObject>
 
@@ -51,7 +51,7 @@ public:
     int shutDown(int status);
 
     HostWindow *window() const { return hostWindow.get(); }
-    SimulatedBench &simulatedBench() { return bench; }
+    Simulation &simulation() { return sim; }
 
     // True on a platform without a screen (offscreen, minimal): sfp-host then takes its
     // screenshot and quits on its own.
@@ -79,7 +79,7 @@ private:
     void report(const QString &line);
 
     HostOptions options;
-    SimulatedBench bench;
+    Simulation sim;
     PanelLoader loader;
     Scenario scenario;
     QString resource;

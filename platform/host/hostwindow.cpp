@@ -1,8 +1,8 @@
 #include "hostwindow.h"
 
-#include "benchconsole.h"
 #include "hostlog.h"
 #include "simulatedresources.h"
+#include "simulationconsole.h"
 
 #include <cr2200fp_messages.h>
 #include <cr2200fp_scuinterface.h>
@@ -53,8 +53,8 @@ QWidget *firstControl(QWidget *panel)
 
 } // namespace
 
-HostWindow::HostWindow(SimulatedBench &bench)
-    : bench(bench)
+HostWindow::HostWindow(Simulation &simulation)
+    : simulation(simulation)
 {
     setWindowTitle(tr("sfp-host"));
     setTitle(tr("Soft Front Panel Host"));
@@ -70,14 +70,14 @@ QLayout *HostWindow::buildContent()
     cbResource->setToolTip(tr("The simulated carrier to attach the panel to"));
     auto *resourceLabel = new QLabel(tr("Resource"));
     resourceLabel->setBuddy(cbResource);
-    chkBench = new QCheckBox(tr("Show simulated bench"));
-    chkBench->setChecked(true);
-    chkBench->setToolTip(tr("Shows the console that drives the simulated unit"));
+    chkSimulation = new QCheckBox(tr("Show simulation"));
+    chkSimulation->setChecked(true);
+    chkSimulation->setToolTip(tr("Shows the console that drives the simulated unit"));
     auto *resourceRow = new QHBoxLayout;
     resourceRow->addWidget(resourceLabel);
     resourceRow->addWidget(cbResource);
     resourceRow->addStretch();
-    resourceRow->addWidget(chkBench);
+    resourceRow->addWidget(chkSimulation);
 
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
@@ -89,12 +89,12 @@ QLayout *HostWindow::buildContent()
     panelColumn->addWidget(logLabel); // the panel goes above this caption
     panelColumn->addWidget(hostLog, 1);
 
-    benchConsole = new BenchConsole(bench);
+    simulationConsole = new SimulationConsole(simulation);
     auto *content = new QHBoxLayout;
     content->setContentsMargins(0, 0, 0, 0);
     content->addLayout(panelColumn, 1);
-    content->addWidget(benchConsole);
-    connect(chkBench, &QCheckBox::toggled, this, &HostWindow::showBench);
+    content->addWidget(simulationConsole);
+    connect(chkSimulation, &QCheckBox::toggled, this, &HostWindow::showSimulation);
     return content;
 }
 
@@ -154,9 +154,9 @@ void HostWindow::fitToScreen(const QRect &available)
     if (!fitted) {
         fitted = true;
         const int frameWidth = frameGeometry().width() - width();
-        const QSignalBlocker blocker(chkBench);
-        chkBench->setChecked(minimumSizeHint().width() + frameWidth <= available.width());
-        benchConsole->setVisible(chkBench->isChecked());
+        const QSignalBlocker blocker(chkSimulation);
+        chkSimulation->setChecked(minimumSizeHint().width() + frameWidth <= available.width());
+        simulationConsole->setVisible(chkSimulation->isChecked());
     }
     // The content area's hint changes with the console; the frame's layout learns of it
     // only on its next activation.
@@ -186,10 +186,10 @@ QPoint HostWindow::centredIn(const QSize &frame, const QRect &available)
             qMax(0, (available.height() - frame.height()) / 2));
 }
 
-void HostWindow::showBench(bool shown)
+void HostWindow::showSimulation(bool shown)
 {
     fitted = true; // the operator's choice stands
-    benchConsole->setVisible(shown);
+    simulationConsole->setVisible(shown);
     fitToScreen(availableArea());
 }
 

@@ -8,17 +8,17 @@
 
 #include <QPointer>
 
-class BenchConsole;
 class HostLog;
 class QCheckBox;
 class QComboBox;
 class QVBoxLayout;
-class SimulatedBench;
+class Simulation;
+class SimulationConsole;
 
 // sfp-host's window, built on the shared library's application frame: the banner, the
 // "Active" lamp (lit while a unit is attached, dark in demonstration), Reset, help, About
 // and Close (which asks first). The content area holds the simulated resource to attach
-// to, the embedded front panel and the host's log, with the "Simulated bench" console
+// to, the embedded front panel and the host's log, with the "Simulation" console
 // beside them, which the operator shows and hides.
 //
 // Fitted to a screen, the window keeps Close on it: it shows the console only where the
@@ -32,7 +32,7 @@ class HostWindow : public cr2200fp_app
     Q_OBJECT
 
 public:
-    explicit HostWindow(SimulatedBench &bench);
+    explicit HostWindow(Simulation &simulation);
 
     // Embeds the panel above the log in place of the previous one, which is deleted (and
     // so closes its unit) first. The window owns the panel from now on. Connects to
@@ -61,9 +61,9 @@ public:
     static QPoint centredIn(const QSize &frame, const QRect &available);
 
     HostLog *log() const { return hostLog; }
-    BenchConsole *console() const { return benchConsole; }
+    SimulationConsole *console() const { return simulationConsole; }
     QComboBox *resources() const { return cbResource; }
-    QCheckBox *benchToggle() const { return chkBench; }
+    QCheckBox *simulationToggle() const { return chkSimulation; }
     // The same as log()->report(line).
     void report(const QString &line);
 
@@ -80,7 +80,7 @@ public slots:
     void showAbout();
     // Shows or hides the console; the window shrinks to what remains or grows to hold it,
     // and is placed on its screen again.
-    void showBench(bool shown);
+    void showSimulation(bool shown);
 
 protected:
     bool event(QEvent *event) override;
@@ -91,12 +91,12 @@ private:
     void focusPanel();
     QRect availableArea() const;
 
-    SimulatedBench &bench;
+    Simulation &simulation;
     QComboBox *cbResource = nullptr;
-    QCheckBox *chkBench = nullptr;
+    QCheckBox *chkSimulation = nullptr;
     QVBoxLayout *panelColumn = nullptr;
     HostLog *hostLog = nullptr;
-    BenchConsole *benchConsole = nullptr;
+    SimulationConsole *simulationConsole = nullptr;
     QPointer<cr2200fp_scuInterface> currentPanel;
     PanelSnapshot defaults;
     bool fitted = false; // the console's default is decided

@@ -1,5 +1,5 @@
-#ifndef SCENARIOPLAYER_H
-#define SCENARIOPLAYER_H
+#ifndef SFP_SCENARIOPLAYER_H
+#define SFP_SCENARIOPLAYER_H
 
 #include "scenario.h"
 
@@ -7,9 +7,9 @@
 #include <QObject>
 #include <QTimer>
 
-class SimulatedBench;
+class Simulation;
 
-// Plays a scenario on the simulated bench: steps due at start() are done at once, in
+// Plays a scenario on the simulation: steps due at start() are done at once, in
 // file order, the others when their time has come, each group of steps of one time in
 // file order. Times are kept against one clock started by start(), so late timers do not
 // add up. GUI thread only.
@@ -18,7 +18,7 @@ class ScenarioPlayer : public QObject
     Q_OBJECT
 
 public:
-    ScenarioPlayer(const Scenario &scenario, SimulatedBench &bench, QObject *parent = nullptr);
+    ScenarioPlayer(const Scenario &scenario, Simulation &simulation, QObject *parent = nullptr);
 
     void start();
     bool isFinished() const { return next >= scenario.steps().size(); }
@@ -34,10 +34,10 @@ private:
     void scheduleNext();
 
     Scenario scenario;
-    SimulatedBench &bench;
+    Simulation &simulation;
     QElapsedTimer clock;
     QTimer timer;
     int next = 0;
 };
 
-#endif // SCENARIOPLAYER_H
+#endif // SFP_SCENARIOPLAYER_H

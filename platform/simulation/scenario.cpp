@@ -1,6 +1,6 @@
 #include "scenario.h"
 
-#include "simulatedbench.h"
+#include "simulation.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -132,18 +132,18 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
         if (n < 3 || n > 4)
             return QStringLiteral("expected 'fail FUNCTION carrier|error|warning|STATUS "
                                   "[once|always]'");
-        if (!SimulatedBench::driverFunctions().contains(words.at(1)))
+        if (!Simulation::driverFunctions().contains(words.at(1)))
             return QStringLiteral("unknown driver function '%1'").arg(words.at(1));
         step->kind = ScenarioStep::Fail;
         step->function = words.at(1);
         const QString kind = words.at(2);
         qint64 status = 0;
         if (kind == QLatin1String("carrier"))
-            step->status = SimulatedBench::carrierErrorStatus;
+            step->status = Simulation::carrierErrorStatus;
         else if (kind == QLatin1String("error"))
-            step->status = SimulatedBench::errorStatus;
+            step->status = Simulation::errorStatus;
         else if (kind == QLatin1String("warning"))
-            step->status = SimulatedBench::warningStatus;
+            step->status = Simulation::warningStatus;
         else if (parseRange(kind, std::numeric_limits<qint32>::min(),
                      std::numeric_limits<qint32>::max(), &status)
             && status != 0)
@@ -165,7 +165,7 @@ QString Scenario::parseCommand(const QStringList &words, ScenarioStep *step)
             step->kind = ScenarioStep::ClearAll;
             return QString();
         }
-        if (!SimulatedBench::driverFunctions().contains(words.at(1)))
+        if (!Simulation::driverFunctions().contains(words.at(1)))
             return QStringLiteral("unknown driver function '%1'").arg(words.at(1));
         step->kind = ScenarioStep::Clear;
         step->function = words.at(1);

@@ -1,13 +1,13 @@
-#ifndef SIMULATEDBENCH_H
-#define SIMULATEDBENCH_H
+#ifndef SFP_SIMULATION_H
+#define SFP_SIMULATION_H
+
+#include "simulationshape.h"
 
 #include <visa.h>
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-class HostOptions;
 
 // The simulated carrier and unit that sfp-host offers the panel, and every handle the
 // host has on them: the carrier session it opens, the unit's status words, injected
@@ -17,7 +17,7 @@ class HostOptions;
 //
 // One per process (the simulator's settings are global). GUI thread only; the simulator
 // itself may meanwhile be called from the panel's calibration threads.
-class SimulatedBench : public QObject
+class Simulation : public QObject
 {
     Q_OBJECT
 
@@ -31,11 +31,11 @@ public:
     // The simulator's calibration time after a reset, in ms.
     static constexpr int defaultCalibrationMs = 20;
 
-    // Resets the simulator and applies the options' shape of the bench.
-    explicit SimulatedBench(const HostOptions &options, QObject *parent = nullptr);
+    // Resets the simulator and gives the carrier and unit the shape asked for.
+    explicit Simulation(const SimulationShape &shape, QObject *parent = nullptr);
     // Closes the carrier session, if one is open. Delete the panel first: it closes its
     // unit session on the way out.
-    ~SimulatedBench() override;
+    ~Simulation() override;
 
     // Opens a carrier session of the given model code (once; later calls return it).
     ViSession openCarrier(ViUInt16 model);
@@ -85,7 +85,7 @@ public:
 signals:
     // One of the settings above changed; the console follows.
     void changed();
-    // A line for the host's log, saying what was done to the bench.
+    // A line for the host's log, saying what was done to the simulation.
     void reported(const QString &line);
 
 private:
@@ -101,4 +101,4 @@ private:
     int hangTimeoutMs = 0;
 };
 
-#endif // SIMULATEDBENCH_H
+#endif // SFP_SIMULATION_H

@@ -1,5 +1,5 @@
-#ifndef SCROLLFOLLOWER_H
-#define SCROLLFOLLOWER_H
+#ifndef SFP_SCROLLFOLLOWER_H
+#define SFP_SCROLLFOLLOWER_H
 
 #include <QObject>
 
@@ -28,4 +28,4 @@ private:
     bool following = true;
 };
 
-#endif // SCROLLFOLLOWER_H
+#endif // SFP_SCROLLFOLLOWER_H

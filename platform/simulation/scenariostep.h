@@ -1,13 +1,13 @@
-#ifndef SCENARIOSTEP_H
-#define SCENARIOSTEP_H
+#ifndef SFP_SCENARIOSTEP_H
+#define SFP_SCENARIOSTEP_H
 
 #include <visa.h>
 
 #include <QString>
 
-class SimulatedBench;
+class Simulation;
 
-// One step of a scenario file: what is done to the simulated bench, and when (in ms
+// One step of a scenario file: what is done to the simulation, and when (in ms
 // from the start of the scenario). Parsed from one line by Scenario.
 class ScenarioStep
 {
@@ -27,8 +27,8 @@ public:
         Quit,
     };
 
-    // Does the step to the bench. Quit does nothing here: the player ends the run.
-    void apply(SimulatedBench &bench) const;
+    // Does the step to the simulation. Quit does nothing here: the player ends the run.
+    void apply(Simulation &simulation) const;
 
     qint64 atMs = 0;
     int line = 0; // line number in the file, from 1
@@ -39,4 +39,4 @@ public:
     qint64 value = 0;
 };
 
-#endif // SCENARIOSTEP_H
+#endif // SFP_SCENARIOSTEP_H

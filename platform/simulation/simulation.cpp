@@ -1,6 +1,4 @@
-#include "simulatedbench.h"
-
-#include "hostoptions.h"
+#include "simulation.h"
 
 #include <sc4830sim.h>
 #include <simcarrier.h>
@@ -23,18 +21,18 @@ QString hex(quint32 value, int digits)
 
 } // namespace
 
-SimulatedBench::SimulatedBench(const HostOptions &options, QObject *parent)
+Simulation::Simulation(const SimulationShape &shape, QObject *parent)
     : QObject(parent)
 {
     sc4830sim_reset();
     simcarrier_reset();
-    if (options.noReference)
+    if (shape.noReference)
         sc4830sim_setReference(SC4830SIM_REF_INDICATOR_ZERO, referenceVolts, 0);
-    if (options.noUnit)
+    if (shape.noUnit)
         simcarrier_setIdentBytes(emptySlotByte, emptySlotByte, emptySlotByte, emptySlotByte);
 }
 
-SimulatedBench::~SimulatedBench()
+Simulation::~Simulation()
 {
     // A calibration thread blocked in the simulator would outlive the panel otherwise.
     sc4830sim_setCalibrationHang(0);
@@ -42,21 +40,21 @@ SimulatedBench::~SimulatedBench()
     closeCarrier();
 }
 
-ViSession SimulatedBench::openCarrier(ViUInt16 model)
+ViSession Simulation::openCarrier(ViUInt16 model)
 {
     if (!carrierVi)
         carrierVi = simcarrier_open(model);
     return carrierVi;
 }
 
-void SimulatedBench::closeCarrier()
+void Simulation::closeCarrier()
 {
     if (carrierVi)
         simcarrier_close(carrierVi);
     carrierVi = 0;
 }
 
-void SimulatedBench::setStatusWords(ViUInt16 icp, ViUInt16 exc)
+void Simulation::setStatusWords(ViUInt16 icp, ViUInt16 exc)
 {
     icpWord = icp;
     excWord = exc;
@@ -64,7 +62,7 @@ void SimulatedBench::setStatusWords(ViUInt16 icp, ViUInt16 exc)
     settingChanged(QStringLiteral("status icp %1 exc %2").arg(hex(icp, 4), hex(exc, 4)));
 }
 
-void SimulatedBench::injectFailure(const QString &function, ViStatus status, bool always)
+void Simulation::injectFailure(const QString &function, ViStatus status, bool always)
 {
     sc4830sim_injectStatus(function.toLatin1().constData(), status, always ? 1 : 0);
     settingChanged(QStringLiteral("fail %1 %2 %3")
@@ -72,47 +70,47 @@ void SimulatedBench::injectFailure(const QString &function, ViStatus status, boo
                            always ? QStringLiteral("always") : QStringLiteral("once")));
 }
 
-void SimulatedBench::clearFailure(const QString &function)
+void Simulation::clearFailure(const QString &function)
 {
     sc4830sim_injectStatus(function.toLatin1().constData(), 0, 0);
     settingChanged(QStringLiteral("clear %1").arg(function));
 }
 
-void SimulatedBench::clearFailures()
+void Simulation::clearFailures()
 {
     sc4830sim_clearInjections();
     settingChanged(QStringLiteral("clear all"));
 }
 
-void SimulatedBench::setCarrierErrorCode(ViInt32 code)
+void Simulation::setCarrierErrorCode(ViInt32 code)
 {
     carrierCode = code;
     sc4830sim_setFCLastError(code);
     settingChanged(QStringLiteral("carrier-code %1").arg(hex(quint32(code), 8)));
 }
 
-void SimulatedBench::setCallLatencyUs(int microseconds)
+void Simulation::setCallLatencyUs(int microseconds)
 {
     latencyUs = qMax(microseconds, 0);
     sc4830sim_setCallLatencyUs(latencyUs);
     settingChanged(QStringLiteral("latency %1 us").arg(latencyUs));
 }
 
-void SimulatedBench::setCalibrationTimeMs(int milliseconds)
+void Simulation::setCalibrationTimeMs(int milliseconds)
 {
     calibrationMs = qMax(milliseconds, 0);
     sc4830sim_setCalibrationDurationMs(calibrationMs);
     settingChanged(QStringLiteral("calibration time %1 ms").arg(calibrationMs));
 }
 
-void SimulatedBench::setCalibrationHang(bool on)
+void Simulation::setCalibrationHang(bool on)
 {
     hang = on;
     sc4830sim_setCalibrationHang(on ? 1 : 0);
     settingChanged(on ? QStringLiteral("calibration hang") : QStringLiteral("calibration run"));
 }
 
-void SimulatedBench::setCalibrationHangTimeoutMs(int milliseconds)
+void Simulation::setCalibrationHangTimeoutMs(int milliseconds)
 {
     hangTimeoutMs = qMax(milliseconds, 0);
     sc4830sim_setCalibrationHangTimeoutMs(hangTimeoutMs);
@@ -121,18 +119,18 @@ void SimulatedBench::setCalibrationHangTimeoutMs(int milliseconds)
             : QStringLiteral("calibration hang timeout none"));
 }
 
-void SimulatedBench::releaseCalibrations()
+void Simulation::releaseCalibrations()
 {
     sc4830sim_releaseCalibrations();
     settingChanged(QStringLiteral("calibration release"));
 }
 
-int SimulatedBench::hangingCalibrations()
+int Simulation::hangingCalibrations()
 {
     return sc4830sim_hangingCalibrations();
 }
 
-const QStringList &SimulatedBench::driverFunctions()
+const QStringList &Simulation::driverFunctions()
 {
     static const QStringList functions {
         QStringLiteral("sc4830_init"),
@@ -156,7 +154,7 @@ const QStringList &SimulatedBench::driverFunctions()
     return functions;
 }
 
-QString SimulatedBench::statusName(ViStatus status)
+QString Simulation::statusName(ViStatus status)
 {
     switch (status) {
     case carrierErrorStatus:
@@ -170,7 +168,7 @@ QString SimulatedBench::statusName(ViStatus status)
     }
 }
 
-QStringList SimulatedBench::callLog(int first)
+QStringList Simulation::callLog(int first)
 {
     QStringList entries;
     const int count = sc4830sim_logCount();
@@ -187,12 +185,12 @@ QStringList SimulatedBench::callLog(int first)
     return entries;
 }
 
-int SimulatedBench::callLogCount()
+int Simulation::callLogCount()
 {
     return sc4830sim_logCount();
 }
 
-bool SimulatedBench::writeCallLog(const QString &path)
+bool Simulation::writeCallLog(const QString &path)
 {
     QByteArray text;
     for (const QString &entry : callLog())
@@ -207,8 +205,8 @@ bool SimulatedBench::writeCallLog(const QString &path)
         && file.flush();
 }
 
-void SimulatedBench::settingChanged(const QString &line)
+void Simulation::settingChanged(const QString &line)
 {
-    emit reported(QStringLiteral("bench: ") + line);
+    emit reported(QStringLiteral("simulation: ") + line);
     emit changed();
 }

@@ -1,8 +1,8 @@
-#include "benchconsole.h"
+#include "simulationconsole.h"
 
 #include "scenario.h"
 #include "scrollfollower.h"
-#include "simulatedbench.h"
+#include "simulation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,11 +41,11 @@ QGroupBox *group(const QString &title, QLayout *layout)
 
 } // namespace
 
-BenchConsole::BenchConsole(SimulatedBench &bench, QWidget *parent)
-    : QGroupBox(tr("Simulated bench"), parent)
-    , bench(bench)
+SimulationConsole::SimulationConsole(Simulation &simulation, QWidget *parent)
+    : QGroupBox(tr("Simulation"), parent)
+    , simulation(simulation)
 {
-    setObjectName(QStringLiteral("simulatedBench"));
+    setObjectName(QStringLiteral("simulation"));
     setToolTip(tr("The simulated unit behind the panel: not part of the panel"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildStatusWords());
@@ -53,14 +53,14 @@ BenchConsole::BenchConsole(SimulatedBench &bench, QWidget *parent)
     layout->addWidget(buildTiming());
     layout->addWidget(buildCallLog(), 1);
 
-    connect(&bench, &SimulatedBench::changed, this, &BenchConsole::showBench);
-    connect(&refreshTimer, &QTimer::timeout, this, &BenchConsole::refresh);
+    connect(&simulation, &Simulation::changed, this, &SimulationConsole::showSimulation);
+    connect(&refreshTimer, &QTimer::timeout, this, &SimulationConsole::refresh);
     refreshTimer.start(refreshMs);
-    showBench();
+    showSimulation();
     refresh();
 }
 
-QWidget *BenchConsole::buildStatusWords()
+QWidget *SimulationConsole::buildStatusWords()
 {
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(2);
@@ -81,23 +81,23 @@ QWidget *BenchConsole::buildStatusWords()
         chkExc[i]->setToolTip(tr("Excitation current limit bit %1 (Ch %2)").arg(i).arg(i + 1));
         grid->addWidget(chkIcp[i], 1, i + 1, Qt::AlignHCenter);
         grid->addWidget(chkExc[i], 2, i + 1, Qt::AlignHCenter);
-        connect(chkIcp[i], &QCheckBox::toggled, this, &BenchConsole::statusBoxToggled);
-        connect(chkExc[i], &QCheckBox::toggled, this, &BenchConsole::statusBoxToggled);
+        connect(chkIcp[i], &QCheckBox::toggled, this, &SimulationConsole::statusBoxToggled);
+        connect(chkExc[i], &QCheckBox::toggled, this, &SimulationConsole::statusBoxToggled);
     }
     return group(tr("Status words"), grid);
 }
 
-QWidget *BenchConsole::buildFailures()
+QWidget *SimulationConsole::buildFailures()
 {
     cbFunction = new QComboBox;
-    cbFunction->addItems(SimulatedBench::driverFunctions());
+    cbFunction->addItems(Simulation::driverFunctions());
     cbFunction->setCurrentText(QStringLiteral("sc4830_getStatus"));
     cbFailure = new QComboBox;
-    cbFailure->addItem(tr("Carrier error (0xBFFC0B12)"), SimulatedBench::carrierErrorStatus);
-    cbFailure->addItem(tr("Error (%1)").arg(hexText(quint32(SimulatedBench::errorStatus), 8)),
-        SimulatedBench::errorStatus);
-    cbFailure->addItem(tr("Warning (%1)").arg(hexText(quint32(SimulatedBench::warningStatus), 8)),
-        SimulatedBench::warningStatus);
+    cbFailure->addItem(tr("Carrier error (0xBFFC0B12)"), Simulation::carrierErrorStatus);
+    cbFailure->addItem(tr("Error (%1)").arg(hexText(quint32(Simulation::errorStatus), 8)),
+        Simulation::errorStatus);
+    cbFailure->addItem(tr("Warning (%1)").arg(hexText(quint32(Simulation::warningStatus), 8)),
+        Simulation::warningStatus);
     chkAlways = new QCheckBox(tr("Always"));
     chkAlways->setToolTip(tr("Fail every call until cleared, not only the next one"));
     pbInject = new QPushButton(tr("Fail"));
@@ -122,14 +122,14 @@ QWidget *BenchConsole::buildFailures()
     form->addRow(buttons);
     form->addRow(tr("Carrier code"), code);
 
-    connect(pbInject, &QPushButton::clicked, this, &BenchConsole::injectFailure);
-    connect(pbClearFailures, &QPushButton::clicked, &bench, &SimulatedBench::clearFailures);
-    connect(pbCarrierCode, &QPushButton::clicked, this, &BenchConsole::setCarrierCode);
-    connect(leCarrierCode, &QLineEdit::returnPressed, this, &BenchConsole::setCarrierCode);
+    connect(pbInject, &QPushButton::clicked, this, &SimulationConsole::injectFailure);
+    connect(pbClearFailures, &QPushButton::clicked, &simulation, &Simulation::clearFailures);
+    connect(pbCarrierCode, &QPushButton::clicked, this, &SimulationConsole::setCarrierCode);
+    connect(leCarrierCode, &QLineEdit::returnPressed, this, &SimulationConsole::setCarrierCode);
     return group(tr("Failures"), form);
 }
 
-QWidget *BenchConsole::buildTiming()
+QWidget *SimulationConsole::buildTiming()
 {
     sbLatency = new QSpinBox;
     sbLatency->setRange(0, maxLatencyMs);
@@ -147,17 +147,17 @@ QWidget *BenchConsole::buildTiming()
     // comes when focus merely passes through: only a value other than the one shown is
     // set (compared in the box's unit, so that a scenario's 250 us stays).
     connect(sbLatency, &QSpinBox::editingFinished, this, [this] {
-        if (sbLatency->value() != bench.callLatencyUs() / 1000)
-            bench.setCallLatencyUs(sbLatency->value() * 1000);
+        if (sbLatency->value() != simulation.callLatencyUs() / 1000)
+            simulation.setCallLatencyUs(sbLatency->value() * 1000);
     });
     connect(sbCalibrationTime, &QSpinBox::editingFinished, this, [this] {
-        if (sbCalibrationTime->value() != bench.calibrationTimeMs())
-            bench.setCalibrationTimeMs(sbCalibrationTime->value());
+        if (sbCalibrationTime->value() != simulation.calibrationTimeMs())
+            simulation.setCalibrationTimeMs(sbCalibrationTime->value());
     });
     return group(tr("Timing"), form);
 }
 
-QLayout *BenchConsole::buildHang()
+QLayout *SimulationConsole::buildHang()
 {
     chkHang = new QCheckBox(tr("Calibrations hang"));
     chkHang->setToolTip(tr("Calibration calls block until released, or for the time given"));
@@ -178,16 +178,16 @@ QLayout *BenchConsole::buildHang()
     hang->addWidget(pbRelease);
     hang->addWidget(lblHanging, 1);
 
-    connect(chkHang, &QCheckBox::toggled, &bench, &SimulatedBench::setCalibrationHang);
+    connect(chkHang, &QCheckBox::toggled, &simulation, &Simulation::setCalibrationHang);
     connect(sbHangTimeout, &QSpinBox::editingFinished, this, [this] {
-        if (sbHangTimeout->value() != bench.calibrationHangTimeoutMs() / 1000)
-            bench.setCalibrationHangTimeoutMs(sbHangTimeout->value() * 1000);
+        if (sbHangTimeout->value() != simulation.calibrationHangTimeoutMs() / 1000)
+            simulation.setCalibrationHangTimeoutMs(sbHangTimeout->value() * 1000);
     });
-    connect(pbRelease, &QPushButton::clicked, &bench, &SimulatedBench::releaseCalibrations);
+    connect(pbRelease, &QPushButton::clicked, &simulation, &Simulation::releaseCalibrations);
     return hang;
 }
 
-QWidget *BenchConsole::buildCallLog()
+QWidget *SimulationConsole::buildCallLog()
 {
     teCallLog = new QPlainTextEdit;
     teCallLog->setReadOnly(true);
@@ -202,43 +202,43 @@ QWidget *BenchConsole::buildCallLog()
     return group(tr("Call log"), layout);
 }
 
-void BenchConsole::showBench()
+void SimulationConsole::showSimulation()
 {
     for (int i = 0; i < channels; ++i) {
         const QSignalBlocker icp(chkIcp[i]);
         const QSignalBlocker exc(chkExc[i]);
-        chkIcp[i]->setChecked(bench.icpStatus() & (1u << i));
-        chkExc[i]->setChecked(bench.excStatus() & (1u << i));
+        chkIcp[i]->setChecked(simulation.icpStatus() & (1u << i));
+        chkExc[i]->setChecked(simulation.excStatus() & (1u << i));
     }
     const QSignalBlocker latency(sbLatency);
     const QSignalBlocker calibration(sbCalibrationTime);
     const QSignalBlocker hang(chkHang);
     const QSignalBlocker hangTimeout(sbHangTimeout);
-    sbLatency->setValue(bench.callLatencyUs() / 1000);
-    sbCalibrationTime->setValue(bench.calibrationTimeMs());
-    chkHang->setChecked(bench.calibrationHang());
-    sbHangTimeout->setValue(bench.calibrationHangTimeoutMs() / 1000);
+    sbLatency->setValue(simulation.callLatencyUs() / 1000);
+    sbCalibrationTime->setValue(simulation.calibrationTimeMs());
+    chkHang->setChecked(simulation.calibrationHang());
+    sbHangTimeout->setValue(simulation.calibrationHangTimeoutMs() / 1000);
     if (!leCarrierCode->hasFocus())
-        leCarrierCode->setText(hexText(quint32(bench.carrierErrorCode()), 8));
+        leCarrierCode->setText(hexText(quint32(simulation.carrierErrorCode()), 8));
 }
 
-void BenchConsole::refresh()
+void SimulationConsole::refresh()
 {
-    const int count = SimulatedBench::callLogCount();
+    const int count = Simulation::callLogCount();
     if (count < callsShown) {
         // The log was cleared under us: start again from its beginning.
         teCallLog->clear();
         callsShown = 0;
     }
     if (count > callsShown) {
-        teCallLog->appendPlainText(SimulatedBench::callLog(callsShown).join(QLatin1Char('\n')));
+        teCallLog->appendPlainText(Simulation::callLog(callsShown).join(QLatin1Char('\n')));
         callsShown = count;
     }
     lblCallCount->setText(tr("%n call(s)", nullptr, count));
-    lblHanging->setText(tr("%n hanging", nullptr, SimulatedBench::hangingCalibrations()));
+    lblHanging->setText(tr("%n hanging", nullptr, Simulation::hangingCalibrations()));
 }
 
-void BenchConsole::statusBoxToggled()
+void SimulationConsole::statusBoxToggled()
 {
     ViUInt16 icp = 0;
     ViUInt16 exc = 0;
@@ -248,20 +248,20 @@ void BenchConsole::statusBoxToggled()
         if (chkExc[i]->isChecked())
             exc |= ViUInt16(1u << i);
     }
-    bench.setStatusWords(icp, exc);
+    simulation.setStatusWords(icp, exc);
 }
 
-void BenchConsole::injectFailure()
+void SimulationConsole::injectFailure()
 {
-    bench.injectFailure(cbFunction->currentText(), ViStatus(cbFailure->currentData().toInt()),
+    simulation.injectFailure(cbFunction->currentText(), ViStatus(cbFailure->currentData().toInt()),
         chkAlways->isChecked());
 }
 
-void BenchConsole::setCarrierCode()
+void SimulationConsole::setCarrierCode()
 {
     qint64 code = 0;
     if (!Scenario::parseNumber(leCarrierCode->text(), &code)
         || code < std::numeric_limits<qint32>::min() || code > std::numeric_limits<qint32>::max())
         return;
-    bench.setCarrierErrorCode(ViInt32(code));
+    simulation.setCarrierErrorCode(ViInt32(code));
 }

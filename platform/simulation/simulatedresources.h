@@ -1,5 +1,5 @@
-#ifndef SIMULATEDRESOURCES_H
-#define SIMULATEDRESOURCES_H
+#ifndef SFP_SIMULATEDRESOURCES_H
+#define SFP_SIMULATEDRESOURCES_H
 
 #include <QString>
 #include <QStringList>
@@ -12,4 +12,4 @@ QStringList simulatedResources();
 // The resource the host attaches to first.
 QString defaultResource();
 
-#endif // SIMULATEDRESOURCES_H
+#endif // SFP_SIMULATEDRESOURCES_H

@@ -1,13 +1,13 @@
 #include "scenarioplayer.h"
 
-#include "simulatedbench.h"
+#include "simulation.h"
 
 #include <limits>
 
-ScenarioPlayer::ScenarioPlayer(const Scenario &scenario, SimulatedBench &bench, QObject *parent)
+ScenarioPlayer::ScenarioPlayer(const Scenario &scenario, Simulation &simulation, QObject *parent)
     : QObject(parent)
     , scenario(scenario)
-    , bench(bench)
+    , simulation(simulation)
 {
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
@@ -40,7 +40,7 @@ void ScenarioPlayer::playDue()
             emit quitRequested();
             return;
         }
-        step.apply(bench);
+        step.apply(simulation);
     }
     if (next >= steps.size())
         emit finished();

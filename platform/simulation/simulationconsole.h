@@ -1,5 +1,5 @@
-#ifndef BENCHCONSOLE_H
-#define BENCHCONSOLE_H
+#ifndef SFP_SIMULATIONCONSOLE_H
+#define SFP_SIMULATIONCONSOLE_H
 
 #include <QGroupBox>
 #include <QTimer>
@@ -11,17 +11,17 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
-class SimulatedBench;
+class Simulation;
 
-// The "Simulated bench" console beside the panel: the operator's hands on the simulated
+// The "Simulation" console beside the panel: the operator's hands on the simulated
 // unit, not part of the panel. It sets the two status words channel by channel, makes a
 // driver function fail once or always (carrier error, error or warning), sets the
 // carrier's error code, slows every call down, sets the calibration time, makes
 // calibrations hang (until released, or for a time) and releases them, and shows the
 // unit's call log as it grows, following its newest call.
 //
-// Its controls follow the bench, also when a scenario changes it. GUI thread only.
-class BenchConsole : public QGroupBox
+// Its controls follow the simulation, also when a scenario changes it. GUI thread only.
+class SimulationConsole : public QGroupBox
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ public:
     static constexpr int maxLogLines = 5000;
     static constexpr int maxHangSeconds = 600;
 
-    explicit BenchConsole(SimulatedBench &bench, QWidget *parent = nullptr);
+    explicit SimulationConsole(Simulation &simulation, QWidget *parent = nullptr);
 
     // Controls, reachable for tests and for restyling.
     QCheckBox *chkIcp[channels] = {};
@@ -53,8 +53,8 @@ public:
     QLabel *lblCallCount = nullptr;
 
 public slots:
-    // Reads the bench's settings into the controls.
-    void showBench();
+    // Reads the simulation's settings into the controls.
+    void showSimulation();
     // Appends the calls made since the last refresh and shows the hanging calibrations.
     void refresh();
 
@@ -68,9 +68,9 @@ private:
     void injectFailure();
     void setCarrierCode();
 
-    SimulatedBench &bench;
+    Simulation &simulation;
     QTimer refreshTimer;
     int callsShown = 0;
 };
 
-#endif // BENCHCONSOLE_H
+#endif // SFP_SIMULATIONCONSOLE_H

@@ -1,12 +1,12 @@
-#ifndef SCENARIO_H
-#define SCENARIO_H
+#ifndef SFP_SCENARIO_H
+#define SFP_SCENARIO_H
 
 #include "scenariostep.h"
 
 #include <QList>
 #include <QString>
 
-// A scenario file: timed steps done to the simulated bench while the panel runs, so that
+// A scenario file: timed steps done to the simulation while the panel runs, so that
 // a failure or a status change can be shown and repeated at will. One step a line:
 //
 //     # comment (also after a step)
@@ -39,4 +39,4 @@ private:
     QList<ScenarioStep> stepList;
 };
 
-#endif // SCENARIO_H
+#endif // SFP_SCENARIO_H

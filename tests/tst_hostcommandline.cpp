@@ -1,0 +1,298 @@
+// sfp-host as the operator and the build scripts see it: the real binary run in a child
+// process under the offscreen platform, its options, its checks of the plug-in module,
+// its standard output, its exit status, its screenshot and the simulated unit's call log
+// it leaves behind.
+#include <hostrun.h>
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QMap>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The channels of the gainChanged lines, each with its gain.
+QMap<int, QString> reportedGains(const QStringList &out, int *lineCount)
+{
+    static const QRegularExpression pattern(QStringLiteral("^gainChanged\\((\\d+), (\\S+)\\)$"));
+    QMap<int, QString> gains;
+    *lineCount = 0;
+    for (const QString &line : out) {
+        const QRegularExpressionMatch m = pattern.match(line);
+        if (m.hasMatch()) {
+            gains.insert(m.captured(1).toInt(), m.captured(2));
+            ++*lineCount;
+        }
+    }
+    return gains;
+}
+
+} // namespace
+
+class tst_HostCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void defaultRunAttachesAndWritesScreenshot();
+    void identityTexts_data();
+    void identityTexts();
+    void gainChangedForEveryChannel_data();
+    void gainChangedForEveryChannel();
+    void demonstrationMakesNoDriverCall_data();
+    void demonstrationMakesNoDriverCall();
+    void commandLineErrors_data();
+    void commandLineErrors();
+    void unwritableScreenshotFails();
+    void helpListsTheOptions();
+
+private:
+    QString shot() const { return dir->filePath(QStringLiteral("shot.png")); }
+    QString callLog() const { return dir->filePath(QStringLiteral("calls.txt")); }
+
+    QScopedPointer<QTemporaryDir> dir;
+};
+
+void tst_HostCommandLine::init()
+{
+    dir.reset(new QTemporaryDir);
+    QVERIFY(dir->isValid());
+}
+
+void tst_HostCommandLine::defaultRunAttachesAndWritesScreenshot()
+{
+    const HostRun r = runHost(
+        { QStringLiteral("--screenshot"), shot(), QStringLiteral("--call-log"), callLog() });
+    QVERIFY(r.finished);
+    QCOMPARE(r.exitStatus, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.hostErrors(), QStringList());
+
+    QCOMPARE(r.value(QStringLiteral("description")),
+        QStringLiteral("Orbisa 4830 - 16 Channel Signal Conditioning Unit"));
+    QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("4830-AB"));
+    QCOMPARE(r.value(QStringLiteral("serial number")), QStringLiteral("00C0FFEE"));
+    QCOMPARE(r.value(QStringLiteral("revision")), QStringLiteral("1.2.0.7"));
+    QCOMPARE(r.value(QStringLiteral("isCarrierSupported")), QStringLiteral("true"));
+    QCOMPARE(r.value(QStringLiteral("detectUnit")), QStringLiteral("true"));
+
+    // The path printed is the file written, and it holds a picture of the window.
+    QCOMPARE(r.value(QStringLiteral("screenshot")), shot());
+    QImageReader reader(shot());
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage image = reader.read();
+    QVERIFY(!image.isNull());
+    QVERIFY2(image.width() > 300 && image.height() > 200,
+        qPrintable(QStringLiteral("%1 x %2").arg(image.width()).arg(image.height())));
+
+    // The panel opened the unit through the carrier and closed it when the host quit.
+    const QStringList calls = readLines(callLog());
+    QVERIFY(!calls.isEmpty());
+    QVERIFY2(calls.constFirst().startsWith(QLatin1String("sc4830_init(1, 1, 1,")),
+        qPrintable(calls.constFirst()));
+    QVERIFY2(calls.constLast().startsWith(QLatin1String("sc4830_close(")),
+        qPrintable(calls.constLast()));
+}
+
+void tst_HostCommandLine::identityTexts_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("revision");
+    QTest::addColumn<QString>("supported");
+    QTest::addColumn<QString>("detected");
+
+    const QString demoModel = QStringLiteral("4830-AA (DEMO)");
+    const QString demoSerial = QStringLiteral("87654321 (DEMO)");
+    const QString demoRevision = QStringLiteral("1.0.1.0 (DEMO)");
+    const QString model = QStringLiteral("4830-AB");
+    const QString serial = QStringLiteral("00C0FFEE");
+    const QString revision = QStringLiteral("1.2.0.7");
+    const QString yes = QStringLiteral("true");
+    const QString no = QStringLiteral("false");
+
+    QTest::newRow("demo keeps the demonstration texts")
+        << QStringList { QStringLiteral("--demo") } << demoModel << demoSerial << demoRevision
+        << yes << yes;
+    QTest::newRow("8-channel carrier in hex")
+        << QStringList { QStringLiteral("--carrier"), QStringLiteral("0x2624") } << model << serial
+        << revision << yes << yes;
+    QTest::newRow("8-channel carrier in decimal")
+        << QStringList { QStringLiteral("--carrier"), QStringLiteral("9764") } << model << serial
+        << revision << yes << yes;
+    QTest::newRow("foreign carrier attaches but is not supported")
+        << QStringList { QStringLiteral("--carrier"), QStringLiteral("0x1234") } << model << serial
+        << revision << no << yes;
+    QTest::newRow("no unit in the slot falls back to the demonstration")
+        << QStringList { QStringLiteral("--no-unit") } << demoModel << demoSerial << demoRevision
+        << yes << no;
+    QTest::newRow("no reference still attaches") << QStringList { QStringLiteral("--no-reference") }
+                                                 << model << serial << revision << yes << yes;
+}
+
+void tst_HostCommandLine::identityTexts()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, model);
+    QFETCH(QString, serial);
+    QFETCH(QString, revision);
+    QFETCH(QString, supported);
+    QFETCH(QString, detected);
+    const HostRun r = runHost(arguments + QStringList { QStringLiteral("--screenshot"), shot() });
+    QCOMPARE(r.exitStatus, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.value(QStringLiteral("model")), model);
+    QCOMPARE(r.value(QStringLiteral("serial number")), serial);
+    QCOMPARE(r.value(QStringLiteral("revision")), revision);
+    QCOMPARE(r.value(QStringLiteral("isCarrierSupported")), supported);
+    QCOMPARE(r.value(QStringLiteral("detectUnit")), detected);
+    QVERIFY(QFileInfo::exists(shot()));
+}
+
+void tst_HostCommandLine::gainChangedForEveryChannel_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("channels");
+
+    QTest::newRow("16-channel carrier") << QStringList() << 16;
+    QTest::newRow("8-channel carrier")
+        << QStringList { QStringLiteral("--carrier"), QStringLiteral("0x2624") } << 8;
+    QTest::newRow("demonstration on the 16-channel carrier")
+        << QStringList { QStringLiteral("--demo") } << 16;
+}
+
+void tst_HostCommandLine::gainChangedForEveryChannel()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, channels);
+    const HostRun r = runHost(arguments + QStringList { QStringLiteral("--screenshot"), shot() });
+    QCOMPARE(r.exitCode, 0);
+    int lineCount = 0;
+    const QMap<int, QString> gains = reportedGains(r.out, &lineCount);
+    // initUnit applies every page once: one line per channel, each with the unit gain 1.
+    QCOMPARE(lineCount, channels);
+    QCOMPARE(gains.size(), channels);
+    QCOMPARE(gains.firstKey(), 0);
+    QCOMPARE(gains.lastKey(), channels - 1);
+    for (const QString &gain : gains)
+        QCOMPARE(gain, QStringLiteral("1"));
+}
+
+void tst_HostCommandLine::demonstrationMakesNoDriverCall_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("demo") << QStringList { QStringLiteral("--demo") };
+    QTest::newRow("no unit") << QStringList { QStringLiteral("--no-unit") };
+}
+
+void tst_HostCommandLine::demonstrationMakesNoDriverCall()
+{
+    QFETCH(QStringList, arguments);
+    const HostRun r = runHost(arguments
+        + QStringList { QStringLiteral("--screenshot"), shot(), QStringLiteral("--call-log"),
+            callLog(), QStringLiteral("--quit-after"), QStringLiteral("500") });
+    QCOMPARE(r.exitCode, 0);
+    // Half a second of status polls, and still not one call reached the unit.
+    QVERIFY(QFileInfo::exists(callLog()));
+    QCOMPARE(readLines(callLog()), QStringList());
+}
+
+void tst_HostCommandLine::commandLineErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("problem");
+
+    const QString plugin = QStringLiteral("--plugin");
+    QTest::newRow("unknown option") << QStringList { QStringLiteral("--frobnicate") } << 2
+                                    << QStringLiteral("Unknown option 'frobnicate'");
+    QTest::newRow("stray argument") << QStringList { QStringLiteral("now") } << 2
+                                    << QStringLiteral("unexpected argument 'now'");
+    QTest::newRow("carrier code not hex") << QStringList { QStringLiteral("--carrier"),
+        QStringLiteral("0x26G4") } << 2 << QStringLiteral("bad carrier code '0x26G4'");
+    QTest::newRow("carrier code above 16 bits") << QStringList { QStringLiteral("--carrier"),
+        QStringLiteral("0x12345") } << 2 << QStringLiteral("bad carrier code '0x12345'");
+    QTest::newRow("carrier code negative") << QStringList { QStringLiteral("--carrier=-1") } << 2
+                                           << QStringLiteral("bad carrier code '-1'");
+    QTest::newRow("carrier code missing") << QStringList { QStringLiteral("--carrier") } << 2
+                                          << QStringLiteral("Missing value after '--carrier'");
+    QTest::newRow("negative quit time") << QStringList { QStringLiteral("--quit-after"),
+        QStringLiteral("-5") } << 2 << QStringLiteral("bad --quit-after time '-5'");
+    QTest::newRow("missing plug-in file")
+        << QStringList { plugin, QStringLiteral("/nonexistent/libsc4830fp.so") } << 3
+        << QStringLiteral("plug-in file not found: /nonexistent/libsc4830fp.so");
+    QTest::newRow("a directory as plug-in")
+        << QStringList { plugin, QStringLiteral(SFP_SOURCE_DIR) } << 3
+        << QStringLiteral("plug-in is not a readable file");
+    QTest::newRow("a text file as plug-in")
+        << QStringList { plugin, QStringLiteral(SFP_SOURCE_DIR "/tests/lsan.supp") } << 3
+        << QStringLiteral("not a Qt plug-in: " SFP_SOURCE_DIR "/tests/lsan.supp");
+    QTest::newRow("a shared library that is no plug-in") << QStringList { plugin,
+        QStringLiteral(SFP_VISA_LIBRARY) } << 3 << QStringLiteral("not a Qt plug-in");
+    QTest::newRow("plug-in of another interface")
+        << QStringList { plugin, QStringLiteral(SFP_FOREIGN_PLUGIN) } << 3
+        << QStringLiteral("plug-in has the wrong interface "
+                          "'org.example.Plugin.ForeignInterface/1.0'");
+    QTest::newRow("plug-in built for Qt 4.8.6 on Windows")
+        << QStringList { plugin, QStringLiteral(SFP_STALE_PLUGIN) } << 3
+        << QStringLiteral("verification data do not match this host: version=4.8.6 "
+                          "(expected version=" QT_VERSION_STR ")");
+    QTest::newRow("plug-in without verification block")
+        << QStringList { plugin, QStringLiteral(SFP_BLOCKLESS_PLUGIN) } << 3
+        << QStringLiteral("plug-in exports no qt_plugin_query_verification_data");
+    QTest::newRow("factory that makes no panel")
+        << QStringList { plugin, QStringLiteral(SFP_NOPANEL_PLUGIN) } << 4
+        << QStringLiteral("the plug-in's factory made no panel");
+}
+
+void tst_HostCommandLine::commandLineErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, problem);
+    // The arguments under test come last, so that an option missing its value is last.
+    const HostRun r = runHost(QStringList { QStringLiteral("--screenshot"), shot() } + arguments);
+    QVERIFY(r.finished);
+    QCOMPARE(r.exitStatus, QProcess::NormalExit); // a message, never a crash
+    QCOMPARE(r.exitCode, exitCode);
+    const QStringList errors = r.hostErrors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.constFirst().contains(problem), qPrintable(errors.constFirst()));
+    // Nothing was attached or shown.
+    QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
+    QVERIFY(!QFileInfo::exists(shot()));
+}
+
+void tst_HostCommandLine::unwritableScreenshotFails()
+{
+    const QString path = QStringLiteral("/proc/sfp-host/shot.png");
+    const HostRun r = runHost({ QStringLiteral("--screenshot"), path });
+    QCOMPARE(r.exitStatus, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 5);
+    QCOMPARE(r.hostErrors(),
+        QStringList { QStringLiteral("sfp-host: cannot write the "
+                                     "screenshot: ")
+            + path });
+    // The panel was attached before the screenshot failed.
+    QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("4830-AB"));
+}
+
+void tst_HostCommandLine::helpListsTheOptions()
+{
+    const HostRun r = runHost({ QStringLiteral("--help") });
+    QCOMPARE(r.exitCode, 0);
+    const QString help = r.out.join(QLatin1Char('\n'));
+    for (const char *option :
+        { "--demo", "--carrier <CODE>", "--no-reference", "--no-unit", "--plugin <PATH>",
+            "--screenshot <FILE>", "--quit-after <MS>", "--call-log <FILE>", "--help" })
+        QVERIFY2(help.contains(QLatin1String(option)), option);
+    QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
+}
+
+QTEST_MAIN(tst_HostCommandLine)
+#include "tst_hostcommandline.moc"
