@@ -51,5 +51,5 @@ void ScenarioPlayer::playDue()
 void ScenarioPlayer::scheduleNext()
 {
     const qint64 wait = scenario.steps().at(next).atMs - clock.elapsed();
-    timer.start(int(qBound<qint64>(0, wait, std::numeric_limits<int>::max())));
+    timer.start(int(qBound(qint64(0), wait, qint64(std::numeric_limits<int>::max()))));
 }
