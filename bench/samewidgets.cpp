@@ -197,7 +197,9 @@ QWidget *identification(int n)
     return container;
 }
 
-QWidget *page(QWidget *parent, int n)
+} // namespace
+
+QWidget *buildSameWidgetsPage(int n, QWidget *parent)
 {
     auto *page = new QWidget(parent);
     auto *groups = new QHBoxLayout;
@@ -212,8 +214,6 @@ QWidget *page(QWidget *parent, int n)
     return page;
 }
 
-} // namespace
-
 QWidget *buildSameWidgets(int pages)
 {
     auto *window = new QWidget;
@@ -221,7 +221,7 @@ QWidget *buildSameWidgets(int pages)
     auto *tabs = new QTabWidget(window);
     tabs->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     for (int i = 0; i < pages; ++i)
-        tabs->addTab(page(window, i + 1), QStringLiteral("Ch %1").arg(i + 1));
+        tabs->addTab(buildSameWidgetsPage(i + 1, window), QStringLiteral("Ch %1").arg(i + 1));
 
     auto *monitorLabel = new QLabel(QStringLiteral("Voltage Reference Monitor"));
     monitorLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
