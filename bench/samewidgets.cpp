@@ -32,26 +32,26 @@ QLabel *label(const QString &text)
 
 QComboBox *combo(const QStringList &items, const QString &help)
 {
-    auto *c = new QComboBox;
+    auto *c = withHelp(new QComboBox, help);
     c->addItems(items);
-    return withHelp(c, help);
+    return c;
 }
 
 QDoubleSpinBox *excitation(double minimum, double maximum, const QString &help)
 {
-    auto *box = new QDoubleSpinBox;
+    auto *box = withHelp(new QDoubleSpinBox, help);
     box->setDecimals(3);
     box->setRange(minimum, maximum);
     box->setSingleStep(0.001);
     box->setValue(0.0);
-    return withHelp(box, help);
+    return box;
 }
 
 QLineEdit *readout(const QString &text, const QString &help)
 {
-    auto *edit = new QLineEdit(text);
+    auto *edit = withHelp(new QLineEdit(text), help);
     edit->setReadOnly(true);
-    return withHelp(edit, help);
+    return edit;
 }
 
 QPushButton *button(const QString &text, const QString &help)
