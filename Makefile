@@ -54,9 +54,8 @@ clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
 
 # Refreshes the translation template from the sources.
-translations: deps
-	/usr/lib/qt5/bin/lupdate -no-obsolete -locations none softfrontpanel_lib sc4830fp \
-	    -ts translations/sc4830fp.ts
+translations: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target update_translations
 
 fuzz: deps
 	./scripts/fuzz.sh 60

@@ -1,5 +1,7 @@
 #include "benchreport.h"
 
+#include "measure.h"
+
 #include <QTextStream>
 #include <QtMath>
 
@@ -32,6 +34,25 @@ QString verdict(const Figure &figure)
 }
 
 } // namespace
+
+Figure medianFigure(
+    const QString &name, const QVector<double> &values, const QString &unit, Goal goal)
+{
+    Figure figure;
+    figure.name = name;
+    figure.value = measure::median(values);
+    figure.unit = unit;
+    figure.goal = goal;
+    figure.runs = values.size();
+    return figure;
+}
+
+QString spreadText(const QVector<double> &values, int decimals)
+{
+    return QStringLiteral("%1..%2")
+        .arg(measure::minimum(values), 0, 'f', decimals)
+        .arg(measure::maximum(values), 0, 'f', decimals);
+}
 
 QString Goal::text() const
 {

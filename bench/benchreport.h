@@ -32,6 +32,13 @@ struct Figure
     QString detail; // what else the runs saw (spread, counts, the other ratio)
 };
 
+// A figure whose value is the median of values, taken over as many runs; the caller adds
+// its baseline and detail.
+Figure medianFigure(
+    const QString &name, const QVector<double> &values, const QString &unit, Goal goal);
+// "smallest..largest" of the values, each with the given number of decimals.
+QString spreadText(const QVector<double> &values, int decimals);
+
 // Collects the figures and the anomalies of a run and prints them: the human-readable
 // table, the anomalies, then one "BENCH <name> <value>" line per figure. GUI thread only.
 class BenchReport

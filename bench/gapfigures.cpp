@@ -40,6 +40,25 @@ int tickPhaseMs(int run, int runs)
 {
     return int((run + 0.5) * estimateTickMs / runs);
 }
+
+// The first run's and the last run's time, startMs moved by their tick phases.
+QString phasedSpan(int startMs, int runs)
+{
+    return QStringLiteral("%1..%2")
+        .arg(startMs + tickPhaseMs(0, runs))
+        .arg(startMs + tickPhaseMs(runs - 1, runs));
+}
+
+// A gap figure: the median of the runs' largest gaps, held below limitMs, against the idle
+// loop's baseline.
+Figure gapFigure(
+    const char *name, const QVector<double> &gaps, double limitMs, const QString &baseline)
+{
+    Figure figure
+        = medianFigure(QString::fromLatin1(name), gaps, QStringLiteral("ms"), Goal::below(limitMs));
+    figure.baseline = baseline;
+    return figure;
+}
 const char *const signalPathCall = "sc4830_pgaCalibration";
 
 struct CancelRun
@@ -166,39 +185,22 @@ void measureGuiGaps(const BenchConfig &config, BenchReport &report)
                                  .arg(idleGap, 0, 'f', 2)
                                  .arg(idleTicks)
                                  .arg(idleWindowMs);
-    Figure calibration;
-    calibration.name = QStringLiteral("gui_gap_calibration_ms");
-    calibration.value = measure::median(gaps);
-    calibration.unit = QStringLiteral("ms");
-    calibration.goal = Goal::below(50);
-    calibration.runs = gaps.size();
-    calibration.baseline = baseline;
-    calibration.detail = QStringLiteral("signal-path calibration of %1..%2 ms in the driver "
+    Figure calibration = gapFigure("gui_gap_calibration_ms", gaps, 50, baseline);
+    calibration.detail = QStringLiteral("signal-path calibration of %1 ms in the driver "
                                         "(ends spread over the estimate's 100 ms tick); "
-                                        "calibrateAction took %3 ms; gaps %4..%5 ms")
-                             .arg(calibrationMs + tickPhaseMs(0, config.gapRuns))
-                             .arg(calibrationMs + tickPhaseMs(config.gapRuns - 1, config.gapRuns))
+                                        "calibrateAction took %2 ms; gaps %3 ms")
+                             .arg(phasedSpan(calibrationMs, config.gapRuns))
                              .arg(measure::median(durations), 0, 'f', 0)
-                             .arg(measure::minimum(gaps), 0, 'f', 1)
-                             .arg(measure::maximum(gaps), 0, 'f', 1);
+                             .arg(spreadText(gaps, 1));
     report.add(calibration);
 
-    Figure cancel;
-    cancel.name = QStringLiteral("gui_gap_cancel_ms");
-    cancel.value = measure::median(cancelGaps);
-    cancel.unit = QStringLiteral("ms");
     // The waits of a Cancel turn the event loop every 10 ms; the operator sees no stall.
-    cancel.goal = Goal::below(20);
-    cancel.runs = cancelGaps.size();
-    cancel.baseline = baseline;
-    cancel.detail = QStringLiteral("Cancel %1..%2 ms into a hanging call, driver let go %3 "
-                                   "ms later; Cancel to end of calibrateAction %4 ms; gaps "
-                                   "%5..%6 ms")
-                        .arg(cancelAfterMs + tickPhaseMs(0, config.gapRuns))
-                        .arg(cancelAfterMs + tickPhaseMs(config.gapRuns - 1, config.gapRuns))
+    Figure cancel = gapFigure("gui_gap_cancel_ms", cancelGaps, 20, baseline);
+    cancel.detail = QStringLiteral("Cancel %1 ms into a hanging call, driver let go %2 ms "
+                                   "later; Cancel to end of calibrateAction %3 ms; gaps %4 ms")
+                        .arg(phasedSpan(cancelAfterMs, config.gapRuns))
                         .arg(releaseAfterMs)
                         .arg(measure::median(cancelDurations), 0, 'f', 0)
-                        .arg(measure::minimum(cancelGaps), 0, 'f', 1)
-                        .arg(measure::maximum(cancelGaps), 0, 'f', 1);
+                        .arg(spreadText(cancelGaps, 1));
     report.add(cancel);
 }

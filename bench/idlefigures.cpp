@@ -47,12 +47,8 @@ QVector<double> runVariant(const BenchConfig &config, const QString &variant, Be
 Figure idleFigure(
     const char *name, const QVector<double> &percent, double bare, const QString &detail)
 {
-    Figure figure;
-    figure.name = QString::fromLatin1(name);
-    figure.value = measure::median(percent);
-    figure.unit = QStringLiteral("%");
-    figure.goal = Goal::below(0.5);
-    figure.runs = percent.size();
+    Figure figure
+        = medianFigure(QString::fromLatin1(name), percent, QStringLiteral("%"), Goal::below(0.5));
     figure.baseline = QStringLiteral("bare shown QWidget %1 % of a core").arg(bare, 0, 'f', 3);
     figure.detail = detail;
     return figure;

@@ -9,12 +9,14 @@
 // "BENCH <name> <value>" line per figure. Figures that need a fresh process start this
 // program again with "--child <group> ...". Runs under the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise. Exit code 0 when every figure was measured; goals
-// missed do not change it.
+// missed do not change it. Before it measures, it checks that the start figure's
+// same-widgets baseline still holds what a channel page holds, and exits 3 if not.
 
 #include "benchreport.h"
 #include "figures.h"
 #include "measure.h"
 #include "modalguard.h"
+#include "samewidgetscheck.h"
 #include "watchdog.h"
 
 #include <QApplication>
@@ -29,6 +31,7 @@ namespace {
 constexpr int childLimitSeconds = 120;
 constexpr int quickLimitSeconds = 180;
 constexpr int fullLimitSeconds = 540;
+constexpr int baselineDriftCode = 3;
 
 void usage(QTextStream &out)
 {
@@ -53,6 +56,21 @@ int runChildMode(const QStringList &arguments, qint64 mainNs, qint64 appNs, Moda
         std::printf("ANOMALY answered %s\n", qPrintable(box));
     std::fflush(stdout);
     return code;
+}
+
+// A baseline that no longer matches the page makes the start ratio meaningless: better no
+// figures than wrong ones.
+bool sameWidgetsBaselineHolds()
+{
+    const QStringList differences = sameWidgetsDifferences();
+    if (differences.isEmpty())
+        return true;
+    std::fprintf(stderr,
+        "sfp-bench: the same-widgets baseline (bench/samewidgets.cpp) no longer holds what "
+        "a channel page holds:\n");
+    for (const QString &difference : differences)
+        std::fprintf(stderr, "  %s\n", qPrintable(difference));
+    return false;
 }
 
 } // namespace
@@ -125,6 +143,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    if (!sameWidgetsBaselineHolds())
+        return baselineDriftCode;
     const qint64 runStart = measure::monotonicNs();
     for (const auto &group : groups) {
         if (!only.isEmpty() && only != QLatin1String(group.key))

@@ -32,26 +32,26 @@ QLabel *label(const QString &text)
 
 QComboBox *combo(const QStringList &items, const QString &help)
 {
-    auto *c = new QComboBox;
+    auto *c = withHelp(new QComboBox, help);
     c->addItems(items);
-    return withHelp(c, help);
+    return c;
 }
 
 QDoubleSpinBox *excitation(double minimum, double maximum, const QString &help)
 {
-    auto *box = new QDoubleSpinBox;
+    auto *box = withHelp(new QDoubleSpinBox, help);
     box->setDecimals(3);
     box->setRange(minimum, maximum);
     box->setSingleStep(0.001);
     box->setValue(0.0);
-    return withHelp(box, help);
+    return box;
 }
 
 QLineEdit *readout(const QString &text, const QString &help)
 {
-    auto *edit = new QLineEdit(text);
+    auto *edit = withHelp(new QLineEdit(text), help);
     edit->setReadOnly(true);
-    return withHelp(edit, help);
+    return edit;
 }
 
 QPushButton *button(const QString &text, const QString &help)
@@ -197,7 +197,9 @@ QWidget *identification(int n)
     return container;
 }
 
-QWidget *page(QWidget *parent, int n)
+} // namespace
+
+QWidget *buildSameWidgetsPage(int n, QWidget *parent)
 {
     auto *page = new QWidget(parent);
     auto *groups = new QHBoxLayout;
@@ -212,8 +214,6 @@ QWidget *page(QWidget *parent, int n)
     return page;
 }
 
-} // namespace
-
 QWidget *buildSameWidgets(int pages)
 {
     auto *window = new QWidget;
@@ -221,7 +221,7 @@ QWidget *buildSameWidgets(int pages)
     auto *tabs = new QTabWidget(window);
     tabs->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     for (int i = 0; i < pages; ++i)
-        tabs->addTab(page(window, i + 1), QStringLiteral("Ch %1").arg(i + 1));
+        tabs->addTab(buildSameWidgetsPage(i + 1, window), QStringLiteral("Ch %1").arg(i + 1));
 
     auto *monitorLabel = new QLabel(QStringLiteral("Voltage Reference Monitor"));
     monitorLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -25,13 +25,6 @@ const QStringList startVariants
 constexpr int childTimeoutMs = 30000;
 constexpr int panelPages = 16;
 
-QString spread(const QVector<double> &values)
-{
-    return QStringLiteral("%1..%2")
-        .arg(measure::minimum(values), 0, 'f', 1)
-        .arg(measure::maximum(values), 0, 'f', 1);
-}
-
 } // namespace
 
 int startChild(const QStringList &arguments, qint64 mainNs, qint64 appNs)
@@ -139,40 +132,32 @@ void measureStart(const BenchConfig &config, BenchReport &report)
         bareCpu << bare.cpuMs;
     }
 
-    Figure overBare;
-    overBare.name = QStringLiteral("start_over_bare_ms");
-    overBare.value = measure::median(overBarePairs);
-    overBare.unit = QStringLiteral("ms");
-    overBare.goal = Goal::atMost(30);
-    overBare.runs = overBarePairs.size();
+    Figure overBare = medianFigure(QStringLiteral("start_over_bare_ms"), overBarePairs,
+        QStringLiteral("ms"), Goal::atMost(30));
     overBare.baseline = QStringLiteral("bare QWidget start %1 ms (spread %2); panel start %3 ms "
                                        "(spread %4), launch to first paint")
                             .arg(measure::median(total.value(QStringLiteral("bare"))), 0, 'f', 1)
-                            .arg(spread(total.value(QStringLiteral("bare"))))
+                            .arg(spreadText(total.value(QStringLiteral("bare")), 1))
                             .arg(measure::median(total.value(QStringLiteral("panel"))), 0, 'f', 1)
-                            .arg(spread(total.value(QStringLiteral("panel"))));
+                            .arg(spreadText(total.value(QStringLiteral("panel")), 1));
     overBare.detail = QStringLiteral("panel - bare per round %1 ms; launch to QApplication ready "
                                      "%2 ms; processor time to first paint: panel %3 ms, bare "
                                      "%4 ms")
-                          .arg(spread(overBarePairs))
+                          .arg(spreadText(overBarePairs, 1))
                           .arg(measure::median(appMs), 0, 'f', 1)
                           .arg(measure::median(panelCpu), 0, 'f', 1)
                           .arg(measure::median(bareCpu), 0, 'f', 1);
     report.add(overBare);
 
-    Figure sameWidgets;
-    sameWidgets.name = QStringLiteral("start_vs_same_widgets");
-    sameWidgets.value = measure::median(ratioPairs);
-    sameWidgets.goal = Goal::atMost(1.2);
-    sameWidgets.runs = ratioPairs.size();
+    Figure sameWidgets = medianFigure(
+        QStringLiteral("start_vs_same_widgets"), ratioPairs, QString(), Goal::atMost(1.2));
     sameWidgets.baseline
         = QStringLiteral("same widgets without the panel start %1 ms (spread %2)")
               .arg(measure::median(total.value(QStringLiteral("widgets"))), 0, 'f', 1)
-              .arg(spread(total.value(QStringLiteral("widgets"))));
-    sameWidgets.detail = QStringLiteral("ratio per round %1..%2; from QApplication ready on %3; "
-                                        "in processor time %4")
-                             .arg(measure::minimum(ratioPairs), 0, 'f', 3)
-                             .arg(measure::maximum(ratioPairs), 0, 'f', 3)
+              .arg(spreadText(total.value(QStringLiteral("widgets")), 1));
+    sameWidgets.detail = QStringLiteral("ratio per round %1; from QApplication ready on %2; "
+                                        "in processor time %3")
+                             .arg(spreadText(ratioPairs, 3))
                              .arg(measure::median(buildRatioPairs), 0, 'f', 3)
                              .arg(measure::median(cpuRatioPairs), 0, 'f', 3);
     report.add(sameWidgets);

@@ -6,6 +6,7 @@
 
 #include <cr2200fp_led.h>
 #include <sc4830.h>
+#include <sfp_version.h>
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -300,12 +301,12 @@ QString sc4830fp_fp::revision()
 
 QString sc4830fp_fp::fileVersion()
 {
-    return QStringLiteral("4.3.2.12478");
+    return QStringLiteral(SFP_VERSION_STRING);
 }
 
 QString sc4830fp_fp::productVersion()
 {
-    return QStringLiteral("4.3.2.12478");
+    return QStringLiteral(SFP_VERSION_STRING);
 }
 
 void sc4830fp_fp::getStatus()

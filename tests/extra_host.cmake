@@ -6,14 +6,13 @@
 # each of its checks in turn. They are built beside the tests and named to
 # tst_hostcommandline.
 set(fixture_dir ${CMAKE_CURRENT_LIST_DIR}/fixtures/foreignplugin)
-set(fixture_debug $<IF:$<CONFIG:Debug>,1,0>)
 
 function(add_fixture_plugin name)
     cmake_parse_arguments(FIXTURE "" "STALE" "SOURCES;LIBRARIES" ${ARGN})
     add_library(${name} MODULE ${FIXTURE_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt5::Core ${FIXTURE_LIBRARIES})
-    target_compile_definitions(${name} PRIVATE
-        FIXTURE_DEBUG_BUILD=${fixture_debug} FIXTURE_STALE_BLOCK=${FIXTURE_STALE})
+    # sfp_buildinfo: the verification block of this build, debug or release.
+    target_link_libraries(${name} PRIVATE Qt5::Core sfp_buildinfo ${FIXTURE_LIBRARIES})
+    target_compile_definitions(${name} PRIVATE FIXTURE_STALE_BLOCK=${FIXTURE_STALE})
     set_target_properties(${name} PROPERTIES
         LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures)
 endfunction()

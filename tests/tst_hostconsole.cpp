@@ -13,6 +13,7 @@
 #include <unitsession.h>
 
 #include <sc4830sim.h>
+#include <sfp_version.h>
 #include <simcarrier.h>
 
 #include <QCheckBox>
@@ -655,7 +656,7 @@ void tst_HostConsole::aboutNamesThePanel()
     const SeenBox &box = answerer.seen.constFirst();
     QCOMPARE(box.title, QStringLiteral("About sfp-host"));
     for (const char *text : { "Orbisa 4830 - 16 Channel Signal Conditioning Unit", "4830-AB",
-             "00C0FFEE", "1.2.0.7", "4.3.2.12478" })
+             "00C0FFEE", "1.2.0.7", SFP_VERSION_STRING })
         QVERIFY2(box.text.contains(QLatin1String(text)), text);
 }
 

@@ -1,6 +1,7 @@
 // The panel's channel pages: how many, their tabs, their gain reports, and how the
 // attach brings each of them to the unit.
 #include "modalanswerer.h"
+#include "samewidgetscheck.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
@@ -26,6 +27,7 @@ private slots:
     void everyPageReportsItsGain();
     void demonstrationAppliesEveryPage();
     void attachAppliesEveryChannelInOrder();
+    void benchBaselineHoldsAPagesWidgets();
 
 private:
     ViSession carrier16 = 0;
@@ -154,6 +156,13 @@ void tst_PageSet::attachAppliesEveryChannelInOrder()
         QCOMPARE(applies[3 * (ch - 1) + 1], "sc4830_setExcitation(" + prefix + ", 0, 0)");
         QCOMPARE(applies[3 * (ch - 1) + 2], "sc4830_setShuntCal(" + prefix + ", 0)");
     }
+}
+
+// The start benchmark's same-widgets page is a hand-made copy of a channel page.
+void tst_PageSet::benchBaselineHoldsAPagesWidgets()
+{
+    const QStringList differences = sameWidgetsDifferences();
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(tst_PageSet)

@@ -4,6 +4,7 @@
 #include <cr2200fp_scuinterface.h>
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_chcfg.h>
+#include <sfp_version.h>
 
 #include <QFileInfo>
 #include <QLibrary>
@@ -208,8 +209,10 @@ void tst_Plugin::panelFromFactory()
     QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
     QCOMPARE(panel->serialNumber(), QStringLiteral("87654321 (DEMO)"));
     QCOMPARE(panel->revision(), QStringLiteral("1.0.1.0 (DEMO)"));
-    QCOMPARE(panel->fileVersion(), QStringLiteral("4.3.2.12478"));
-    QCOMPARE(panel->productVersion(), QStringLiteral("4.3.2.12478"));
+    QCOMPARE(panel->fileVersion(), QStringLiteral(SFP_VERSION_STRING));
+    QCOMPARE(panel->productVersion(), QStringLiteral(SFP_VERSION_STRING));
+    // Hosts rely on this version: a new one is a deliberate change of project() and here.
+    QCOMPARE(QStringLiteral(SFP_VERSION_STRING), QStringLiteral("4.3.2.12478"));
 
     // Through the meta-object, as a host that connects by signature reaches the slots.
     QSignalSpy gains(panel.data(), SIGNAL(gainChanged(int, ViReal64)));

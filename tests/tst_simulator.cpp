@@ -3,6 +3,7 @@
 // failures and their records are checked here once, the way a front panel meets them.
 
 #include "sc4830sim.h"
+#include "sfp_version.h"
 #include "simcarrier.h"
 #include "visasim.h"
 
@@ -615,7 +616,7 @@ void SimulatorTest::resetRestoresDefaults()
     QCOMPARE(QByteArray(sub), QByteArray("AB"));
     QCOMPARE(serial, ViUInt32(0x00C0FFEE));
     QCOMPARE(QByteArray(rev), QByteArray("1.2.0.7"));
-    QCOMPARE(QByteArray(driverRev), QByteArray("4.3.2.12478"));
+    QCOMPARE(QByteArray(driverRev), QByteArray(SFP_VERSION_STRING));
     sc4830_error_message(m_unit, ViStatus(0xBFFF0015), message);
     QCOMPARE(QByteArray(message),
         QByteArray("VI_ERROR_TMO (0xBFFF0015): Timeout expired before operation completed."));

@@ -1,6 +1,7 @@
 #include "panelloader.h"
 
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_verification.h>
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -28,15 +29,7 @@ bool PanelLoader::load()
 
 QByteArray PanelLoader::expectedVerificationData()
 {
-    return QByteArrayLiteral("pattern=QT_PLUGIN_VERIFICATION_DATA\n"
-                             "version=" QT_VERSION_STR "\n"
-#if SFP_DEBUG_BUILD
-                             "debug=true\n"
-                             "buildkey=Linux x86_64 g++ debug full-config");
-#else
-                             "debug=false\n"
-                             "buildkey=Linux x86_64 g++ release full-config");
-#endif
+    return QByteArray(cr2200fp_verificationData);
 }
 
 QString PanelLoader::verificationMismatch(const QByteArray &block, const QByteArray &expected)

@@ -11,6 +11,8 @@
 #include "sc4830sim.h"
 #include "unitrecords.h"
 
+#include <sfp_version.h>
+
 #include <atomic>
 #include <cstddef>
 #include <deque>
