@@ -1,5 +1,5 @@
-#ifndef BENCHPANEL_H
-#define BENCHPANEL_H
+#ifndef SFP_BENCHPANEL_H
+#define SFP_BENCHPANEL_H
 
 #include <visa.h>
 
@@ -29,4 +29,4 @@ private:
     sc4830fp_fp *fp = nullptr;
 };
 
-#endif // BENCHPANEL_H
+#endif // SFP_BENCHPANEL_H

@@ -1,5 +1,5 @@
-#ifndef BENCHREPORT_H
-#define BENCHREPORT_H
+#ifndef SFP_BENCHREPORT_H
+#define SFP_BENCHREPORT_H
 
 #include <QString>
 #include <QStringList>
@@ -57,4 +57,4 @@ private:
     QStringList anomalies;
 };
 
-#endif // BENCHREPORT_H
+#endif // SFP_BENCHREPORT_H

@@ -1,5 +1,5 @@
-#ifndef CHILDPROCESS_H
-#define CHILDPROCESS_H
+#ifndef SFP_CHILDPROCESS_H
+#define SFP_CHILDPROCESS_H
 
 #include <QMap>
 #include <QString>
@@ -31,4 +31,4 @@ ChildResult runChild(const QString &program, const QStringList &arguments, int t
 void reportValue(const char *name, double value);
 void reportAnomaly(const QString &text);
 
-#endif // CHILDPROCESS_H
+#endif // SFP_CHILDPROCESS_H

@@ -1,5 +1,5 @@
-#ifndef FIGURES_H
-#define FIGURES_H
+#ifndef SFP_FIGURES_H
+#define SFP_FIGURES_H
 
 #include <QString>
 #include <QStringList>
@@ -35,4 +35,4 @@ int startChild(const QStringList &arguments, qint64 mainNs, qint64 appNs);
 int memoryChild(const QStringList &arguments);
 int idleChild(const QStringList &arguments);
 
-#endif // FIGURES_H
+#endif // SFP_FIGURES_H

@@ -1,5 +1,5 @@
-#ifndef HEARTBEAT_H
-#define HEARTBEAT_H
+#ifndef SFP_HEARTBEAT_H
+#define SFP_HEARTBEAT_H
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -36,4 +36,4 @@ private:
     int tickCount = 0;
 };
 
-#endif // HEARTBEAT_H
+#endif // SFP_HEARTBEAT_H

@@ -1,5 +1,5 @@
-#ifndef MEASURE_H
-#define MEASURE_H
+#ifndef SFP_MEASURE_H
+#define SFP_MEASURE_H
 
 #include <QVector>
 
@@ -21,4 +21,4 @@ double maximum(const QVector<double> &values);
 
 } // namespace measure
 
-#endif // MEASURE_H
+#endif // SFP_MEASURE_H

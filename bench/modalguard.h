@@ -1,5 +1,5 @@
-#ifndef MODALGUARD_H
-#define MODALGUARD_H
+#ifndef SFP_MODALGUARD_H
+#define SFP_MODALGUARD_H
 
 #include <QObject>
 #include <QStringList>
@@ -36,4 +36,4 @@ private:
     int total = 0;
 };
 
-#endif // MODALGUARD_H
+#endif // SFP_MODALGUARD_H

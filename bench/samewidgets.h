@@ -1,5 +1,5 @@
-#ifndef SAMEWIDGETS_H
-#define SAMEWIDGETS_H
+#ifndef SFP_SAMEWIDGETS_H
+#define SFP_SAMEWIDGETS_H
 
 class QWidget;
 
@@ -14,4 +14,4 @@ QWidget *buildSameWidgets(int pages);
 // One of those pages, for channel n (1 to 16), made a child of parent.
 QWidget *buildSameWidgetsPage(int n, QWidget *parent = nullptr);
 
-#endif // SAMEWIDGETS_H
+#endif // SFP_SAMEWIDGETS_H

@@ -1,5 +1,5 @@
-#ifndef UIWAIT_H
-#define UIWAIT_H
+#ifndef SFP_UIWAIT_H
+#define SFP_UIWAIT_H
 
 #include <functional>
 
@@ -22,4 +22,4 @@ bool showAndPaint(QWidget *window, int timeoutMs = 5000);
 
 } // namespace uiwait
 
-#endif // UIWAIT_H
+#endif // SFP_UIWAIT_H

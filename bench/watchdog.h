@@ -1,5 +1,5 @@
-#ifndef WATCHDOG_H
-#define WATCHDOG_H
+#ifndef SFP_WATCHDOG_H
+#define SFP_WATCHDOG_H
 
 #include <condition_variable>
 #include <mutex>
@@ -22,4 +22,4 @@ private:
     std::thread thread;
 };
 
-#endif // WATCHDOG_H
+#endif // SFP_WATCHDOG_H

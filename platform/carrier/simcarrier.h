@@ -11,8 +11,8 @@
  *
  * Settings are global to the process and apply to every carrier session; thread-safe.
  */
-#ifndef SIMCARRIER_H
-#define SIMCARRIER_H
+#ifndef SFP_SIMCARRIER_H
+#define SFP_SIMCARRIER_H
 
 #include "visa.h"
 
@@ -54,4 +54,4 @@ void simcarrier_reset(void);
 }
 #endif
 
-#endif /* SIMCARRIER_H */
+#endif /* SFP_SIMCARRIER_H */

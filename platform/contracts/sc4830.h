@@ -5,8 +5,8 @@
  * Channel numbers count from 1. Text buffers are written NUL-terminated within the sizes
  * the callers use: subModel 8 bytes, revisions 32 bytes, error messages 1024 bytes.
  */
-#ifndef SC4830_H
-#define SC4830_H
+#ifndef SFP_SC4830_H
+#define SFP_SC4830_H
 
 #include "visa.h"
 
@@ -49,4 +49,4 @@ ViStatus sc4830_error_message(ViSession vi, ViStatus status, ViChar message[]);
 }
 #endif
 
-#endif /* SC4830_H */
+#endif /* SFP_SC4830_H */

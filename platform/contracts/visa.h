@@ -3,8 +3,8 @@
  * The real VISA library is not on this machine; libvisa.so stands in for it with the
  * same C ABI on x86-64 Linux. Hosts, plug-ins and driver stand-ins include this header.
  */
-#ifndef VISA_H
-#define VISA_H
+#ifndef SFP_VISA_H
+#define SFP_VISA_H
 
 #include <stdint.h>
 
@@ -46,4 +46,4 @@ ViStatus viSetAttribute(ViObject vi, ViAttr attribute, uintptr_t attrState);
 }
 #endif
 
-#endif /* VISA_H */
+#endif /* SFP_VISA_H */

@@ -1,5 +1,5 @@
-#ifndef HOSTLOG_H
-#define HOSTLOG_H
+#ifndef SFP_HOSTLOG_H
+#define SFP_HOSTLOG_H
 
 #include <QListWidget>
 
@@ -24,4 +24,4 @@ public:
     static void print(const QString &line);
 };
 
-#endif // HOSTLOG_H
+#endif // SFP_HOSTLOG_H

@@ -1,5 +1,5 @@
-#ifndef HOSTOPTIONS_H
-#define HOSTOPTIONS_H
+#ifndef SFP_HOSTOPTIONS_H
+#define SFP_HOSTOPTIONS_H
 
 #include <visa.h>
 
@@ -36,4 +36,4 @@ public:
     QString scenarioPath; // empty: none
 };
 
-#endif // HOSTOPTIONS_H
+#endif // SFP_HOSTOPTIONS_H

@@ -1,5 +1,5 @@
-#ifndef HOSTSESSION_H
-#define HOSTSESSION_H
+#ifndef SFP_HOSTSESSION_H
+#define SFP_HOSTSESSION_H
 
 #include "hostoptions.h"
 #include "panelloader.h"
@@ -88,4 +88,4 @@ private:
     bool finishing = false;
 };
 
-#endif // HOSTSESSION_H
+#endif // SFP_HOSTSESSION_H

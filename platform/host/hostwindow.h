@@ -1,5 +1,5 @@
-#ifndef HOSTWINDOW_H
-#define HOSTWINDOW_H
+#ifndef SFP_HOSTWINDOW_H
+#define SFP_HOSTWINDOW_H
 
 #include <cr2200fp_app.h>
 #include <cr2200fp_scuinterface.h>
@@ -104,4 +104,4 @@ private:
     bool awaitingFrame = false; // fitted without knowing the window manager's frame
 };
 
-#endif // HOSTWINDOW_H
+#endif // SFP_HOSTWINDOW_H

@@ -1,5 +1,5 @@
-#ifndef PANELLOADER_H
-#define PANELLOADER_H
+#ifndef SFP_PANELLOADER_H
+#define SFP_PANELLOADER_H
 
 #include <QByteArray>
 #include <QLibrary>
@@ -52,4 +52,4 @@ private:
     cr2200fp_scuPluginInterface *pluginFactory = nullptr;
 };
 
-#endif // PANELLOADER_H
+#endif // SFP_PANELLOADER_H

@@ -1,5 +1,5 @@
-#ifndef PANELSNAPSHOT_H
-#define PANELSNAPSHOT_H
+#ifndef SFP_PANELSNAPSHOT_H
+#define SFP_PANELSNAPSHOT_H
 
 #include <QVariantList>
 
@@ -27,4 +27,4 @@ private:
     QVariantList states;
 };
 
-#endif // PANELSNAPSHOT_H
+#endif // SFP_PANELSNAPSHOT_H

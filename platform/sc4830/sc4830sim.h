@@ -19,8 +19,8 @@
  *     and its meaning, "VI_ERROR_TMO (0xBFFF0015): Timeout expired before operation
  *     completed."; a status it does not know reads "Unknown status (0x12345678)".
  */
-#ifndef SC4830SIM_H
-#define SC4830SIM_H
+#ifndef SFP_SC4830SIM_H
+#define SFP_SC4830SIM_H
 
 #include "sc4830.h"
 
@@ -141,4 +141,4 @@ int sc4830sim_callCount(const char *function);
 }
 #endif
 
-#endif /* SC4830SIM_H */
+#endif /* SFP_SC4830SIM_H */

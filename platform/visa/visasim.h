@@ -2,8 +2,8 @@
  * simulated unit driver and the tests. Not part of VISA; the plug-in never includes it.
  * Thread-safe.
  */
-#ifndef VISASIM_H
-#define VISASIM_H
+#ifndef SFP_VISASIM_H
+#define SFP_VISASIM_H
 
 #include "visa.h"
 
@@ -38,4 +38,4 @@ void visasim_reset(void);
 }
 #endif
 
-#endif /* VISASIM_H */
+#endif /* SFP_VISASIM_H */
