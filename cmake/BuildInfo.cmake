@@ -10,3 +10,6 @@ target_include_directories(sfp_buildinfo INTERFACE
     ${CMAKE_BINARY_DIR}/generated
     ${PROJECT_SOURCE_DIR}/softfrontpanel_lib)
 target_compile_definitions(sfp_buildinfo INTERFACE SFP_DEBUG_BUILD=$<IF:$<CONFIG:Debug>,1,0>)
+
+# The Qt this build is made with, as the plug-in's metadata names it.
+set(SFP_QT_VERSION ${Qt${SFP_QT_MAJOR}Core_VERSION})

@@ -5,11 +5,13 @@
 
 // The plug-in's factory. The module exports qt_plugin_instance(), which keeps one factory
 // until somebody deletes it and then makes a new one, and
-// qt_plugin_query_verification_data(), the build's verification block.
+// qt_plugin_query_verification_data(), the build's verification block. Its metadata
+// (sc4830fp.json.in) tells a host, before it loads the module, which unit and carriers it
+// serves.
 class sc4830fp_plugin : public cr2200fp_scuPluginInterface
 {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID cr2200fp_scuPluginInterface_iid)
+    Q_PLUGIN_METADATA(IID cr2200fp_scuPluginInterface_iid FILE "sc4830fp.json")
     Q_INTERFACES(cr2200fp_scuPluginInterface)
 
 public:
