@@ -2,7 +2,10 @@
 // time, 6, 8 or 16 s, without a driver call, and ends without an error. About 30 s in
 // all; it runs beside the rest of the suite.
 
+#include "mastererrorrecorder.h"
 #include "modalanswerer.h"
+#include "panelrig.h"
+#include "simreset.h"
 
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_chcfg.h>
@@ -20,6 +23,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
 
 class tst_CalibrationDemo : public QObject
 {
@@ -32,24 +36,20 @@ private slots:
     void takesItsRealTime();
 
 private:
-    sc4830fp_fp *panel = nullptr;
+    std::unique_ptr<PanelRig> rig;
 };
 
 void tst_CalibrationDemo::init()
 {
-    sc4830sim_reset();
+    resetSimulators();
     sc4830sim_setImbalance(1, 0.5); // would show if a driver call were made
-    panel = new sc4830fp_fp;
-    panel->setMaster(0, 0x2624, 0);
-    panel->initUnit();
-    QCOMPARE(panel->d_vi, ViSession(0));
-    sc4830sim_clearLog();
+    rig.reset(new PanelRig(PanelRig::Demonstration));
+    QCOMPARE(rig->panel->d_vi, ViSession(0));
 }
 
 void tst_CalibrationDemo::cleanup()
 {
-    delete panel;
-    panel = nullptr;
+    rig.reset();
 }
 
 void tst_CalibrationDemo::takesItsRealTime_data()
@@ -67,15 +67,14 @@ void tst_CalibrationDemo::takesItsRealTime()
     QFETCH(QString, kind);
     QFETCH(int, durationMs);
 
-    sc4830fp_chCfg *page = panel->chPages[0];
+    sc4830fp_chCfg *page = rig->page(0);
     QCheckBox *box = kind == "signal path" ? page->chkSignalPath
         : kind == "excitation"             ? page->chkExcitation
                                            : page->chkAutobalance;
     box->setEnabled(true);
     box->setChecked(true);
 
-    int hostErrors = 0;
-    connect(panel, &sc4830fp_fp::masterError, this, [&hostErrors] { ++hostErrors; });
+    MasterErrorRecorder hostErrors(rig->panel);
     ModalAnswerer boxes;
     boxes.queue(QMessageBox::Ok); // the load warning of the autobalance
 
@@ -100,11 +99,11 @@ void tst_CalibrationDemo::takesItsRealTime()
         qPrintable(QString::number(elapsed)));
     QVERIFY2(highestShown >= 90 && highestShown < 92, qPrintable(QString::number(highestShown)));
     QCOMPARE(sc4830sim_logCount(), 0);
-    QCOMPARE(hostErrors, 0);
+    QCOMPARE(hostErrors.count(), 0);
     QCOMPARE(boxes.seen.size(), kind == "autobalance" ? 1 : 0);
     QCOMPARE(page->leImbalance->text(),
         kind == "autobalance" ? QString("0.000000") : QString("Not balanced"));
-    QVERIFY(!panel->calibrating);
+    QVERIFY(!rig->panel->calibrating);
 }
 
 QTEST_MAIN(tst_CalibrationDemo)

@@ -3,16 +3,19 @@
 // of the simulator hangs until the operator below lets it go, so that each step can be
 // watched, cancelled or dismissed while it runs.
 
+#include "checkedcall.h"
+#include "mastererrorrecorder.h"
 #include "modalanswerer.h"
+#include "panelrig.h"
+#include "simlog.h"
+#include "simreset.h"
 
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_calibrationthread.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 
-#include <sc4830.h>
 #include <sc4830sim.h>
-#include <simcarrier.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +28,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -45,32 +49,11 @@ QString autobalanceCall(ViSession vi, int channel)
     return QString("sc4830_autobalance(%1, %2, ptr)").arg(vi).arg(channel);
 }
 
-QStringList loggedCalls(const QStringList &prefixes)
-{
-    QStringList calls;
-    char entry[256];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        const QString text = QString::fromLatin1(entry);
-        for (const QString &prefix : prefixes) {
-            if (text.startsWith(prefix + "("))
-                calls << text;
-        }
-    }
-    return calls;
-}
-
-QStringList calibrationCalls()
-{
-    return loggedCalls(
-        { "sc4830_pgaCalibration", "sc4830_excitCalibration", "sc4830_autobalance" });
-}
-
 // The channels (counted from 1) of the logged calls of one calibration function.
 QList<int> channelsCalled(const QString &function)
 {
     QList<int> channels;
-    for (const QString &call : loggedCalls({ function }))
+    for (const QString &call : simCallLog({ function }))
         channels << call.section(", ", 1, 1).toInt();
     return channels;
 }
@@ -186,8 +169,6 @@ class tst_CalibrationSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -215,11 +196,7 @@ private slots:
     void escapeStopsTheRunningStep_data();
     void escapeStopsTheRunningStep();
     void forcedStopIsReported();
-
-    void failedStepIsReported_data();
-    void failedStepIsReported();
     void failedStepInAllGoesOn();
-    void failedAutobalanceStillShowsResult();
 
     void statusPollWaitsForSequence();
 
@@ -229,32 +206,19 @@ private:
     void select(int index, bool signalPath, bool excitation, bool autobalance);
     void setAllInputs(int inputIndex);
 
-    ViSession master = 0;
+    std::unique_ptr<PanelRig> rig;
     sc4830fp_fp *panel = nullptr;
 };
 
-void tst_CalibrationSequence::initTestCase()
-{
-    master = simcarrier_open(SIMCARRIER_MODEL_8CH);
-}
-
-void tst_CalibrationSequence::cleanupTestCase()
-{
-    simcarrier_close(master);
-}
-
 void tst_CalibrationSequence::init()
 {
-    sc4830sim_reset();
-    simcarrier_reset();
-    panel = new sc4830fp_fp;
-    panel->setMaster(master, SIMCARRIER_MODEL_8CH, 0);
-    panel->initUnit();
+    resetSimulators();
+    rig.reset(new PanelRig);
+    panel = rig->panel;
     QVERIFY(panel->d_vi != 0);
     QCOMPARE(panel->chCount, 8);
     for (ViUInt16 ch = 1; ch <= 8; ++ch)
         sc4830sim_setImbalance(ch, ch / 10.0);
-    sc4830sim_clearLog();
     sc4830sim_setCalibrationHang(1);
 }
 
@@ -262,10 +226,8 @@ void tst_CalibrationSequence::cleanup()
 {
     sc4830sim_setCalibrationHang(0);
     sc4830sim_releaseCalibrations();
-    if (panel)
-        QVERIFY(panel->findChildren<sc4830fp_calibrationDialog *>().isEmpty());
-    delete panel;
-    panel = nullptr;
+    QVERIFY(panel->findChildren<sc4830fp_calibrationDialog *>().isEmpty());
+    rig.reset();
 }
 
 void tst_CalibrationSequence::select(int index, bool signalPath, bool excitation, bool autobalance)
@@ -323,7 +285,7 @@ void tst_CalibrationSequence::singleRunsSelectedStepsInOrder()
         expected << excitationCall(vi, 3);
     if (autobalance)
         expected << autobalanceCall(vi, 3);
-    QCOMPARE(calibrationCalls(), expected);
+    QCOMPARE(simCalibrationCalls(), expected);
     QCOMPARE(op.messages, messages);
     for (const QString &title : qAsConst(op.titles))
         QCOMPARE(title, QString("Orbisa 4830 Calibration"));
@@ -362,7 +324,7 @@ void tst_CalibrationSequence::signalPathLevelFollowsGain()
     Operator op(panel);
     page(5)->pbCalibrate->click();
 
-    QCOMPARE(calibrationCalls(),
+    QCOMPARE(simCalibrationCalls(),
         QStringList { signalPathCall(panel->d_vi, 6, logged.toLatin1().constData()) });
     sc4830sim_Channel state;
     QCOMPARE(sc4830sim_getChannel(6, &state), 0);
@@ -388,7 +350,7 @@ void tst_CalibrationSequence::nothingSelectedShowsNoDialog()
     (all ? page(4)->pbCalibrateAll : page(4)->pbCalibrate)->click();
 
     QVERIFY(op.messages.isEmpty());
-    QVERIFY(calibrationCalls().isEmpty());
+    QVERIFY(simCalibrationCalls().isEmpty());
     QCOMPARE(boxes.seen.size(), 0);
     QVERIFY(!panel->calibrating);
 }
@@ -409,7 +371,7 @@ void tst_CalibrationSequence::allRunsKindsInTurnOverChannels()
     for (int ch = 1; ch <= 8; ++ch)
         expected << excitationCall(vi, ch);
     expected << autobalanceCall(vi, 4) << autobalanceCall(vi, 7);
-    QCOMPARE(calibrationCalls(), expected);
+    QCOMPARE(simCalibrationCalls(), expected);
 
     QCOMPARE(op.messages.size(), 18);
     QCOMPARE(op.messages.first(), QString("Channel 1 signal path calibration..."));
@@ -470,7 +432,7 @@ void tst_CalibrationSequence::allTakesChannelsWithTheKindEnabled()
     page(here)->pbCalibrateAll->click();
 
     QCOMPARE(channelsCalled(function), channels);
-    QCOMPARE(calibrationCalls().size(), channels.size());
+    QCOMPARE(simCalibrationCalls().size(), channels.size());
     QCOMPARE(op.messages.size(), channels.size());
     QVERIFY(!panel->calibrating);
 }
@@ -488,7 +450,7 @@ void tst_CalibrationSequence::allUsesEachChannelsOwnLevel()
     QStringList expected;
     for (int i = 0; i < 8; ++i)
         expected << signalPathCall(panel->d_vi, i + 1, levels[i % 4]);
-    QCOMPARE(calibrationCalls(), expected);
+    QCOMPARE(simCalibrationCalls(), expected);
 }
 
 void tst_CalibrationSequence::singleLoadWarning_data()
@@ -521,20 +483,18 @@ void tst_CalibrationSequence::singleLoadWarning()
 
     QCOMPARE(boxes.seen.size(), warned ? 1 : 0);
     if (warned) {
-        const SeenBox &box = boxes.seen.first();
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.title, QString("Orbisa 4830 Warning"));
-        QCOMPARE(box.text,
-            QString("Please make sure that load is connected to channel 7,\n"
-                    "otherwise out of range error may occur."));
-        QCOMPARE(box.buttons, QStringList({ "Ok", "Cancel" }));
-        QCOMPARE(box.parent.data(), static_cast<QWidget *>(page(6)));
+        QCOMPARE(boxes.seen[0].face(),
+            QStringList({ "Warning", "Orbisa 4830 Warning",
+                "Please make sure that load is connected to channel 7,\n"
+                "otherwise out of range error may occur.",
+                "Ok,Cancel" }));
+        QCOMPARE(boxes.seen[0].parent.data(), static_cast<QWidget *>(page(6)));
     }
     // The excitation step before the warning stands either way.
     QStringList expected { excitationCall(panel->d_vi, 7) };
     if (balanced)
         expected << autobalanceCall(panel->d_vi, 7);
-    QCOMPARE(calibrationCalls(), expected);
+    QCOMPARE(simCalibrationCalls(), expected);
     QCOMPARE(
         page(6)->leImbalance->text(), balanced ? QString("0.700000") : QString("Not balanced"));
     QVERIFY(!panel->calibrating);
@@ -577,13 +537,12 @@ void tst_CalibrationSequence::allLoadWarning()
 
     QCOMPARE(boxes.seen.size(), warned ? 1 : 0);
     if (warned) {
-        const SeenBox &box = boxes.seen.first();
-        QCOMPARE(box.title, QString("Orbisa 4830 Warning"));
-        QCOMPARE(box.text,
-            QString("Please make sure that load is connected to all channels,\n"
-                    "otherwise out of range error may occur."));
-        QCOMPARE(box.buttons, QStringList({ "Ok", "Cancel" }));
-        QCOMPARE(box.parent.data(), static_cast<QWidget *>(page(1)));
+        QCOMPARE(boxes.seen[0].face(),
+            QStringList({ "Warning", "Orbisa 4830 Warning",
+                "Please make sure that load is connected to all channels,\n"
+                "otherwise out of range error may occur.",
+                "Ok,Cancel" }));
+        QCOMPARE(boxes.seen[0].parent.data(), static_cast<QWidget *>(page(1)));
     }
     // The excitation over all channels ran before the warning and stands.
     QCOMPARE(channelsCalled("sc4830_excitCalibration"), QList<int>({ 1, 2, 3, 4, 5, 6, 7, 8 }));
@@ -596,9 +555,9 @@ void tst_CalibrationSequence::allLoadWarning()
 void tst_CalibrationSequence::cancelInSingleGoesOnWithNextKind_data()
 {
     QTest::addColumn<int>("cancelledStep");
-    QTest::newRow("cancel signal path") << 1;
-    QTest::newRow("cancel excitation") << 2;
-    QTest::newRow("cancel autobalance") << 3;
+    const char *const kinds[] = { "signal path", "excitation", "autobalance" };
+    for (int step = 1; step <= 3; ++step)
+        QTest::addRow("cancel %s", kinds[step - 1]) << step;
 }
 
 void tst_CalibrationSequence::cancelInSingleGoesOnWithNextKind()
@@ -614,7 +573,7 @@ void tst_CalibrationSequence::cancelInSingleGoesOnWithNextKind()
 
     QCOMPARE(op.dismissed, 1);
     const ViSession vi = panel->d_vi;
-    QCOMPARE(calibrationCalls(),
+    QCOMPARE(simCalibrationCalls(),
         QStringList({ signalPathCall(vi, 1, "9"), excitationCall(vi, 1), autobalanceCall(vi, 1) }));
     QCOMPARE(op.messages,
         QStringList({ "Channel 1 signal path calibration...", "Channel 1 excitation calibration...",
@@ -723,11 +682,11 @@ void tst_CalibrationSequence::forcedStopIsReported()
     // middle of its call, and the operator hears of it; the excitation step still follows.
     QVERIFY2(clock.elapsed() >= 12000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
-    QCOMPARE(boxes.seen[0].title, QString("Orbisa  SFP Warning message"));
-    QCOMPARE(boxes.seen[0].text,
-        QString("The signal path calibration of channel 1 did not end and was stopped by "
-                "force.\nThe unit's calibration state of channel 1 is unknown."));
+    QCOMPARE(boxes.seen[0].face(),
+        QStringList({ "Warning", "Orbisa  SFP Warning message",
+            "The signal path calibration of channel 1 did not end and was stopped by force.\n"
+            "The unit's calibration state of channel 1 is unknown.",
+            "Ok" }));
     QCOMPARE(op.messages,
         QStringList(
             { "Channel 1 signal path calibration...", "Channel 1 excitation calibration..." }));
@@ -735,88 +694,17 @@ void tst_CalibrationSequence::forcedStopIsReported()
     QVERIFY(!panel->calibrating);
 }
 
-void tst_CalibrationSequence::failedStepIsReported_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("toHost");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("carrier error to the host")
-        << int(sc4830_ERROR_FC) << true << QString() << QString();
-    QTest::newRow("error box") << int(0xBFFC0011) << false << "Orbisa  SFP Error message"
-                               << "thread->getStatus() failed due to [Level out of range]\n"
-                                  "Do you want to exit?";
-    QTest::newRow("warning box") << 0x3FFC0101 << false << "Orbisa  SFP Warning message"
-                                 << "Warning: [Level out of range]";
-}
-
-void tst_CalibrationSequence::failedStepIsReported()
-{
-    QFETCH(int, status);
-    QFETCH(bool, toHost);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-
-    sc4830sim_setFCLastError(4711);
-    sc4830sim_setErrorText("Level out of range");
-    sc4830sim_injectStatus("sc4830_pgaCalibration", status, 0);
-    QList<QPair<int, QByteArray>> hostErrors;
-    connect(panel, &sc4830fp_fp::masterError, this, [&hostErrors](int error, const char *fcall) {
-        hostErrors << qMakePair(error, QByteArray(fcall));
-    });
-
-    select(0, true, true, false);
-    ModalAnswerer boxes;
-    boxes.queue(QMessageBox::No); // Yes would end the test process
-    Operator op(panel);
-    page(0)->pbCalibrate->click();
-
-    if (toHost) {
-        QCOMPARE(hostErrors.size(), 1);
-        QCOMPARE(hostErrors.first().first, 4711);
-        QCOMPARE(hostErrors.first().second, QByteArray("thread->getStatus()"));
-        QCOMPARE(boxes.seen.size(), 0);
-    } else {
-        QVERIFY(hostErrors.isEmpty());
-        QCOMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen.first().title, title);
-        QCOMPARE(boxes.seen.first().text, text);
-    }
-    // The report does not stop the sequence.
-    QCOMPARE(calibrationCalls(),
-        QStringList({ signalPathCall(panel->d_vi, 1, "9"), excitationCall(panel->d_vi, 1) }));
-    QVERIFY(!panel->calibrating);
-}
-
 void tst_CalibrationSequence::failedStepInAllGoesOn()
 {
-    sc4830sim_injectStatus("sc4830_excitCalibration", int(sc4830_ERROR_FC), 1);
-    int hostErrors = 0;
-    connect(panel, &sc4830fp_fp::masterError, this, [&hostErrors] { ++hostErrors; });
+    sc4830sim_injectStatus(checked::excitationCal.function, carrierErrorStatus, 1);
+    MasterErrorRecorder hostErrors(panel);
     select(2, false, true, false);
     ModalAnswerer boxes;
     Operator op(panel);
     page(2)->pbCalibrateAll->click();
 
     QCOMPARE(channelsCalled("sc4830_excitCalibration"), QList<int>({ 1, 2, 3, 4, 5, 6, 7, 8 }));
-    QCOMPARE(hostErrors, 8);
-    QVERIFY(!panel->calibrating);
-}
-
-void tst_CalibrationSequence::failedAutobalanceStillShowsResult()
-{
-    sc4830sim_setImbalance(8, -0.0625);
-    sc4830sim_injectStatus("sc4830_autobalance", int(0xBFFC0011), 0);
-    select(7, false, false, true);
-    page(7)->cbInput->setCurrentIndex(1);
-    ModalAnswerer boxes;
-    boxes.queue(QMessageBox::No);
-    Operator op(panel);
-    page(7)->pbCalibrate->click();
-
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(page(7)->leImbalance->text(), QString("-0.062500"));
+    QCOMPARE(hostErrors.count(), 8);
     QVERIFY(!panel->calibrating);
 }
 

@@ -1,6 +1,10 @@
 // The calibration workers and their progress estimate, run against the simulated unit
 // with its short (20 ms) or hanging calibrations.
 
+#include "checkedcall.h"
+#include "simlog.h"
+#include "simreset.h"
+
 #include <sc4830fp_autocalibration.h>
 #include <sc4830fp_estimationthread.h>
 #include <sc4830fp_exccalibration.h>
@@ -32,21 +36,6 @@ std::unique_ptr<sc4830fp_calibrationThread> makeWorker(int kind, ViSession vi, i
     default:
         return std::make_unique<sc4830fp_autoCalibration>(vi, estimatedTime);
     }
-}
-
-// The calibration calls in the simulator's log, oldest first.
-QStringList calibrationCalls()
-{
-    QStringList calls;
-    char entry[256];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        const QString text = QString::fromLatin1(entry);
-        if (text.startsWith("sc4830_pgaCalibration(") || text.startsWith("sc4830_excitCalibration(")
-            || text.startsWith("sc4830_autobalance("))
-            calls << text;
-    }
-    return calls;
 }
 
 // The highest progress seen while turning the event loop for ms milliseconds.
@@ -153,7 +142,7 @@ void tst_CalibrationThread::cleanupTestCase()
 
 void tst_CalibrationThread::init()
 {
-    sc4830sim_reset();
+    resetSimulators();
 }
 
 void tst_CalibrationThread::cleanup()
@@ -196,7 +185,7 @@ void tst_CalibrationThread::makesOneDriverCallPerKind()
 
     QVERIFY(worker->isFinished());
     QCOMPARE(worker->getStatus(), 0);
-    QCOMPARE(calibrationCalls(), QStringList { call.arg(vi) });
+    QCOMPARE(simCalibrationCalls(), QStringList { call.arg(vi) });
 }
 
 void tst_CalibrationThread::storesStatusAndResult_data()
@@ -207,13 +196,13 @@ void tst_CalibrationThread::storesStatusAndResult_data()
     QTest::addColumn<double>("imbalance");
 
     QTest::newRow("signal path error")
-        << int(SignalPath) << "sc4830_pgaCalibration" << int(0xBFFC0011) << 0.0;
+        << int(SignalPath) << checked::signalPathCal.function << int(unitErrorStatus) << 0.0;
     QTest::newRow("excitation warning")
-        << int(Excitation) << "sc4830_excitCalibration" << 0x3FFC0101 << 0.0;
+        << int(Excitation) << checked::excitationCal.function << int(unitWarningStatus) << 0.0;
     QTest::newRow("autobalance carrier error keeps the result")
-        << int(Autobalance) << "sc4830_autobalance" << int(sc4830_ERROR_FC) << 0.125;
+        << int(Autobalance) << checked::autobalanceCal.function << int(carrierErrorStatus) << 0.125;
     QTest::newRow("autobalance success")
-        << int(Autobalance) << "sc4830_autobalance" << 0 << -0.0031;
+        << int(Autobalance) << checked::autobalanceCal.function << 0 << -0.0031;
 }
 
 void tst_CalibrationThread::storesStatusAndResult()
@@ -344,11 +333,11 @@ void tst_CalibrationThread::restartResetsProgressAndStatus()
 {
     // No estimate: progress moves only when the worker writes it.
     sc4830fp_pgaCalibration worker(vi, 0);
-    sc4830sim_injectStatus("sc4830_pgaCalibration", int(0xBFFC0011), 0);
+    sc4830sim_injectStatus(checked::signalPathCal.function, unitErrorStatus, 0);
     worker.startCalibration(1);
     QTRY_COMPARE(worker.progress.load(), 100.0f);
     worker.waitOrTerminate();
-    QCOMPARE(worker.getStatus(), int(0xBFFC0011));
+    QCOMPARE(worker.getStatus(), int(unitErrorStatus));
 
     sc4830sim_setCalibrationHang(1);
     worker.startCalibration(2);
@@ -380,7 +369,7 @@ void tst_CalibrationThread::restartRunsTheEstimateAgain()
     releaseHangingCalibration();
     QTRY_COMPARE(worker.progress.load(), 100.0f);
     worker.waitOrTerminate();
-    QCOMPARE(calibrationCalls().size(), 2);
+    QCOMPARE(simCalibrationCalls().size(), 2);
 }
 
 void tst_CalibrationThread::workerWithoutEstimate()
@@ -459,7 +448,7 @@ void tst_CalibrationThread::hangEndsByTerminationWithinBudget()
     QVERIFY(!worker.forcedStop);
     QCOMPARE(worker.getStatus(), 0);
     QCOMPARE(
-        calibrationCalls().last(), QString("sc4830_pgaCalibration(%1, 4, 1, 0, 0, 0)").arg(vi));
+        simCalibrationCalls().last(), QString("sc4830_pgaCalibration(%1, 4, 1, 0, 0, 0)").arg(vi));
 }
 
 void tst_CalibrationThread::destroyingHangingWorkerEndsIt()

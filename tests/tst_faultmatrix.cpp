@@ -2,15 +2,17 @@
 // tells apart: the carrier's error, an error of the unit and a warning. For each one the
 // report (the host's signal or the operator's box, word for word), what the caller does
 // next, and that the panel is still a working panel afterwards.
+#include "checkedcall.h"
+#include "mastererrorrecorder.h"
 #include "modalanswerer.h"
+#include "panelrig.h"
 #include "simlog.h"
+#include "simreset.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 
-#include <sc4830.h>
 #include <sc4830sim.h>
-#include <simcarrier.h>
 #include <visasim.h>
 
 #include <QCheckBox>
@@ -50,62 +52,36 @@ struct CallSite
 {
     Site site;
     const char *name; // the row's name
-    const char *function; // the driver function the simulator fails
-    const char *callText; // as the report quotes it
+    CheckedCall call;
 };
 
 const CallSite callSites[] = {
-    { Open, "attach open", "sc4830_init", "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)" },
-    { UnitRecord, "attach unit record", "viGetAttribute",
-        "viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv)" },
-    { Routing, "attach reference routing", "sc4830_setVoltRefOutput",
-        "sc4830_setVoltRefOutput (scuFp->d_vi, sc4830_VREF_SRC_FC, vref, VI_FALSE)" },
-    { Serial, "attach serial number", "sc4830_serialNumber",
-        "sc4830_serialNumber(scuFp->d_vi, sub, &serial)" },
-    { Revision, "attach revision", "sc4830_revision_query",
-        "sc4830_revision_query(scuFp->d_vi, VI_NULL, rev)" },
-    { ChannelConf, "apply channel configuration", "sc4830_setChannelConf",
-        "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
-        "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
-        "input[cbInput->currentIndex()])" },
-    { Excitation, "apply excitation", "sc4830_setExcitation",
-        "sc4830_setExcitation(scuFp->d_vi, ch, (ViReal64)dsbPosExc->text().toDouble(), "
-        "(ViReal64)dsbNegExc->text().toDouble())" },
-    { ShuntCal, "apply shunt", "sc4830_setShuntCal",
-        "sc4830_setShuntCal (scuFp->d_vi, ch, (cbShCal->currentIndex())?VI_TRUE:VI_FALSE)" },
-    { ReadBack, "excitation read-back", "sc4830_getExcitation",
-        "sc4830_getExcitation(scuFp->d_vi, ch, &posExc, &negExc)" },
-    { Identify, "identification", "sc4830_channelIdentify",
-        "sc4830_channelIdentify(scuFp->d_vi, ch, (pbIdentify->isChecked())?sc4830_ON:sc4830_OFF)" },
-    { Poll, "status poll", "sc4830_getStatus",
-        "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)" },
-    { MonitorRead, "monitor read", "sc4830_getVoltRefOutput",
-        "sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL)" },
-    { MonitorWrite, "monitor write", "sc4830_setVoltRefOutput",
-        "sc4830_setVoltRefOutput (d_vi, srcBckup, vrefBckup, "
-        "(pbVrefMonitor->isChecked())?VI_TRUE:VI_FALSE)" },
-    { SignalPathCal, "signal path calibration", "sc4830_pgaCalibration", "thread->getStatus()" },
-    { ExcitationCal, "excitation calibration", "sc4830_excitCalibration", "thread->getStatus()" },
-    { AutobalanceCal, "autobalance", "sc4830_autobalance", "thread->getStatus()" },
+    { Open, "attach open", checked::open },
+    { UnitRecord, "attach unit record", checked::unitRecord },
+    { Routing, "attach reference routing", checked::routing },
+    { Serial, "attach serial number", checked::serial },
+    { Revision, "attach revision", checked::revision },
+    { ChannelConf, "apply channel configuration", checked::channelConf },
+    { Excitation, "apply excitation", checked::excitation },
+    { ShuntCal, "apply shunt", checked::shuntCal },
+    { ReadBack, "excitation read-back", checked::readBack },
+    { Identify, "identification", checked::identify },
+    { Poll, "status poll", checked::poll },
+    { MonitorRead, "monitor read", checked::monitorRead },
+    { MonitorWrite, "monitor write", checked::monitorWrite },
+    { SignalPathCal, "signal path calibration", checked::signalPathCal },
+    { ExcitationCal, "excitation calibration", checked::excitationCal },
+    { AutobalanceCal, "autobalance", checked::autobalanceCal },
 };
 
 enum Kind { CarrierError, UnitError, Warning };
 
-constexpr ViStatus unitError = ViStatus(0xBFFF0015);
-constexpr ViStatus unitWarning = 0x3FFF0085;
-constexpr ViInt32 carrierCode = -1073807343;
 const char *const driverText = "unit 4830 refused the call";
 
 // The page each kind of site works on (channel index; the driver sees it plus 1).
 constexpr int applyPage = 2;
 constexpr int calibrationPage = 1;
 constexpr int laterApplyPage = 5;
-
-QStringList callsOf(const QString &function)
-{
-    return simCallLog().filter(
-        QRegularExpression(QLatin1Char('^') + function + QLatin1String("\\(")));
-}
 
 bool isAttachSite(Site site)
 {
@@ -126,6 +102,9 @@ private slots:
     void answeringNoEverywhere();
 
 private:
+    // A panel on a carrier of that many channels, set up but not attached, and what the
+    // host hears of it.
+    void build(int channels);
     // The status as the simulated unit or VISA answers it.
     static void inject(Site site, const char *function, ViStatus status, bool always);
     // Gets a page ready for the site's action, before the failure is injected.
@@ -137,37 +116,41 @@ private:
     // The panel after the row: settled, polling (unless the poll failed) and applying.
     void checkStillWorks(Site site);
 
-    std::unique_ptr<sc4830fp_fp> panel;
+    std::unique_ptr<PanelRig> rig;
+    sc4830fp_fp *panel = nullptr;
     std::unique_ptr<ModalAnswerer> boxes;
-    std::unique_ptr<QSignalSpy> hostErrors;
+    std::unique_ptr<MasterErrorRecorder> hostErrors;
     std::unique_ptr<QSignalSpy> hostGains;
-    ViSession carrier = 0;
     QString vi; // the unit session as the call log writes it
 };
 
 void tst_FaultMatrix::init()
 {
-    sc4830sim_reset();
-    simcarrier_reset();
-    visasim_reset();
-    sc4830sim_setFCLastError(carrierCode);
+    resetSimulators();
+    sc4830sim_setFCLastError(carrierErrorCode);
     sc4830sim_setErrorText(driverText);
-    carrier = simcarrier_open(SIMCARRIER_MODEL_8CH);
     boxes.reset(new ModalAnswerer);
-    panel.reset(new sc4830fp_fp);
-    panel->setMaster(carrier, SIMCARRIER_MODEL_8CH, 0);
-    hostErrors.reset(new QSignalSpy(panel.get(), &sc4830fp_fp::masterError));
-    hostGains.reset(new QSignalSpy(panel.get(), &sc4830fp_fp::gainChanged));
+    build(8);
+}
+
+void tst_FaultMatrix::build(int channels)
+{
+    hostGains.reset();
+    hostErrors.reset();
+    rig.reset();
+    rig.reset(new PanelRig(PanelRig::Built, channels));
+    panel = rig->panel;
+    hostErrors.reset(new MasterErrorRecorder(panel));
+    hostGains.reset(new QSignalSpy(panel, &sc4830fp_fp::gainChanged));
 }
 
 void tst_FaultMatrix::cleanup()
 {
     hostGains.reset();
     hostErrors.reset();
-    panel.reset();
+    rig.reset();
     boxes.reset();
     QCOMPARE(sc4830sim_openSessionCount(), 0);
-    simcarrier_close(carrier);
     visasim_reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
@@ -262,10 +245,10 @@ void tst_FaultMatrix::everyCallSite_data()
         const char *name;
     } kinds[]
         = { { CarrierError, "carrier error" }, { UnitError, "error" }, { Warning, "warning" } };
-    for (const CallSite &call : callSites) {
+    for (const CallSite &site : callSites) {
         for (const auto &kind : kinds) {
-            QTest::addRow("%s: %s", call.name, kind.name)
-                << int(call.site) << QByteArray(call.function) << QByteArray(call.callText)
+            QTest::addRow("%s: %s", site.name, kind.name)
+                << int(site.site) << QByteArray(site.call.function) << QByteArray(site.call.text)
                 << int(kind.kind);
         }
     }
@@ -278,10 +261,10 @@ void tst_FaultMatrix::everyCallSite()
     QFETCH(QByteArray, callText);
     QFETCH(int, kind);
     const Site where = Site(site);
-    const ViStatus status = kind == CarrierError ? sc4830_ERROR_FC
-        : kind == UnitError                      ? unitError
-                                                 : unitWarning;
-    if (status < 0 && status != sc4830_ERROR_FC)
+    const ViStatus status = kind == CarrierError ? carrierErrorStatus
+        : kind == UnitError                      ? unitErrorStatus
+                                                 : unitWarningStatus;
+    if (kind == UnitError)
         boxes->queue(QMessageBox::No); // Yes would end the test process
 
     if (!isAttachSite(where)) {
@@ -304,34 +287,22 @@ void tst_FaultMatrix::everyCallSite()
     const QStringList log = simCallLog();
     if (kind == CarrierError) {
         QCOMPARE(boxes->seen.size(), 0);
-        QCOMPARE(hostErrors->count(), 1);
         // The unit session is asked for the carrier's code; without one it answers nothing.
-        QCOMPARE(hostErrors->at(0).at(0).toInt(), openFailed ? 0 : int(carrierCode));
-        QCOMPARE(QByteArray(hostErrors->at(0).at(1).value<const char *>()), callText);
-        QCOMPARE(callsOf("sc4830_getFCLastError"),
+        QCOMPARE(hostErrors->codes(), QList<int> { openFailed ? 0 : int(carrierErrorCode) });
+        QCOMPARE(hostErrors->texts(), QList<QByteArray> { callText });
+        QCOMPARE(simCallLog({ "sc4830_getFCLastError" }),
             QStringList({ QStringLiteral("sc4830_getFCLastError(%1, ptr)").arg(reportVi) }));
-        QVERIFY(callsOf("sc4830_error_message").isEmpty());
+        QVERIFY(simCallLog({ "sc4830_error_message" }).isEmpty());
     } else {
         QCOMPARE(hostErrors->count(), 0);
         QCOMPARE(boxes->seen.size(), 1);
-        const SeenBox &box = boxes->seen.first();
-        if (kind == UnitError) {
-            QCOMPARE(box.icon, QMessageBox::Critical);
-            QCOMPARE(box.title, QStringLiteral("Orbisa  SFP Error message"));
-            QCOMPARE(box.text,
-                QString::fromLatin1(callText) + QStringLiteral(" failed due to [")
-                    + QLatin1String(driverText) + QStringLiteral("]\nDo you want to exit?"));
-            QCOMPARE(box.buttons, QStringList({ "Yes", "No" }));
-        } else {
-            QCOMPARE(box.icon, QMessageBox::Warning);
-            QCOMPARE(box.title, QStringLiteral("Orbisa  SFP Warning message"));
-            QCOMPARE(box.text, QStringLiteral("Warning: [%1]").arg(QLatin1String(driverText)));
-            QCOMPARE(box.buttons, QStringList({ "Ok" }));
-        }
-        QCOMPARE(callsOf("sc4830_error_message"),
+        QCOMPARE(boxes->seen.first().face(),
+            kind == UnitError ? errorBoxFace(callText.constData(), driverText)
+                              : warningBoxFace(driverText));
+        QCOMPARE(simCallLog({ "sc4830_error_message" }),
             QStringList(
                 { QStringLiteral("sc4830_error_message(%1, %2, ptr)").arg(reportVi).arg(status) }));
-        QVERIFY(callsOf("sc4830_getFCLastError").isEmpty());
+        QVERIFY(simCallLog({ "sc4830_getFCLastError" }).isEmpty());
     }
 
     // The report follows the failed call at once: nothing else reached the unit between.
@@ -343,7 +314,7 @@ void tst_FaultMatrix::everyCallSite()
     QVERIFY(report > 0 && report < log.size());
     const QString failed = log.at(report - 1);
     if (where == UnitRecord) // VISA's own call is not in the unit's log; the open is before it
-        QCOMPARE(failed, QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier));
+        QCOMPARE(failed, QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(rig->carrier));
     else
         QVERIFY2(failed.startsWith(QLatin1String(function) + QLatin1Char('(')), qPrintable(failed));
 
@@ -356,7 +327,7 @@ void tst_FaultMatrix::everyCallSite()
 void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
 {
     const bool hard = kind != Warning; // errors of both kinds deliver nothing
-    const QStringList applied = callsOf("sc4830_setChannelConf");
+    const QStringList applied = simCallLog({ "sc4830_setChannelConf" });
     switch (site) {
     case Open:
         if (hard) {
@@ -375,26 +346,26 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         break;
     case UnitRecord:
         // An error leaves no record: no reference is read, routed or offered.
-        QCOMPARE(callsOf("sc4830_setVoltRefOutput").size(), hard ? 0 : 1);
+        QCOMPARE(simCallLog({ "sc4830_setVoltRefOutput" }).size(), hard ? 0 : 1);
         for (int i = 0; i < panel->chCount; ++i) {
             QCOMPARE(panel->chPages[i]->cbInput->count(), hard ? 1 : 2);
             QCOMPARE(panel->chPages[i]->chkSignalPath->isEnabled(), !hard);
         }
-        QCOMPARE(callsOf("sc4830_serialNumber").size(), 1);
-        QCOMPARE(callsOf("sc4830_revision_query").size(), 1);
+        QCOMPARE(simCallLog({ "sc4830_serialNumber" }).size(), 1);
+        QCOMPARE(simCallLog({ "sc4830_revision_query" }).size(), 1);
         QCOMPARE(applied.size(), 8);
         break;
     case Routing:
         // The carrier has its reference; only the routing failed.
         for (int i = 0; i < panel->chCount; ++i)
             QCOMPARE(panel->chPages[i]->cbInput->count(), 2);
-        QCOMPARE(callsOf("sc4830_serialNumber").size(), 1);
-        QCOMPARE(callsOf("sc4830_revision_query").size(), 1);
+        QCOMPARE(simCallLog({ "sc4830_serialNumber" }).size(), 1);
+        QCOMPARE(simCallLog({ "sc4830_revision_query" }).size(), 1);
         QCOMPARE(applied.size(), 8);
         QCOMPARE(panel->model(), QStringLiteral("4830-AB"));
         break;
     case Serial:
-        QCOMPARE(callsOf("sc4830_revision_query").size(), 1);
+        QCOMPARE(simCallLog({ "sc4830_revision_query" }).size(), 1);
         QCOMPARE(applied.size(), 8);
         QCOMPARE(panel->revision(), QStringLiteral("1.2.0.7"));
         QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU"));
@@ -435,13 +406,19 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         sc4830fp_chCfg *page = panel->chPages[applyPage];
         QCOMPARE(page->pbApply->isEnabled(), hard);
         QCOMPARE(page->cbGain->currentIndex(), 2);
-        if (hard && site == ChannelConf) {
-            QCOMPARE(hostGains->count(), 0);
-            break;
+        const int heard = hard && site == ChannelConf ? 0 : 1;
+        QCOMPARE(hostGains->count(), heard);
+        if (hard) {
+            // Pressed again, the whole setting is sent once more and the host hears it.
+            page->pbApply->click();
+            QVERIFY(!page->pbApply->isEnabled());
+            QCOMPARE(simCallLog({ "sc4830_setChannelConf" }).size(), 2);
+            QCOMPARE(hostGains->count(), heard + 1);
         }
-        QCOMPARE(hostGains->count(), 1);
-        QCOMPARE(hostGains->at(0).at(0).toInt(), applyPage);
-        QCOMPARE(hostGains->at(0).at(1).toDouble(), 100.0);
+        for (const QList<QVariant> &gain : qAsConst(*hostGains)) {
+            QCOMPARE(gain.at(0).toInt(), applyPage);
+            QCOMPARE(gain.at(1).toDouble(), 100.0);
+        }
         break;
     }
     case ReadBack: {
@@ -456,7 +433,7 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         sc4830fp_chCfg *page = panel->chPages[applyPage];
         QVERIFY(page->identifyOn);
         QCOMPARE(page->pbIdentify->text(), QStringLiteral("ON"));
-        QCOMPARE(callsOf("sc4830_channelIdentify"),
+        QCOMPARE(simCallLog({ "sc4830_channelIdentify" }),
             QStringList({ QStringLiteral("sc4830_channelIdentify(%1, %2, 1)")
                               .arg(vi)
                               .arg(applyPage + 1) }));
@@ -465,17 +442,17 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
     case Poll: {
         // Stopped for good: no further read, no further tick, whatever the status.
         QVERIFY(!panel->statusTimer->isActive());
-        const int reads = callsOf("sc4830_getStatus").size();
+        const int reads = simCallLog({ "sc4830_getStatus" }).size();
         const int tick = panel->statusTick;
         QCOMPARE(tick % 2, 1);
         QTest::qWait(450);
-        QCOMPARE(callsOf("sc4830_getStatus").size(), reads);
+        QCOMPARE(simCallLog({ "sc4830_getStatus" }).size(), reads);
         QCOMPARE(panel->statusTick, tick);
         break;
     }
     case MonitorRead:
         // Without the routing read there is nothing to write back; a warning delivers it.
-        QCOMPARE(callsOf("sc4830_setVoltRefOutput"),
+        QCOMPARE(simCallLog({ "sc4830_setVoltRefOutput" }),
             hard ? QStringList()
                  : QStringList(
                      { QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 1)").arg(vi) }));
@@ -483,7 +460,7 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         QVERIFY(panel->pbVrefMonitor->isChecked());
         break;
     case MonitorWrite:
-        QCOMPARE(callsOf("sc4830_setVoltRefOutput"),
+        QCOMPARE(simCallLog({ "sc4830_setVoltRefOutput" }),
             QStringList({ QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 1)").arg(vi) }));
         QCOMPARE(panel->pbVrefMonitor->text(), QStringLiteral("ON"));
         QVERIFY(panel->pbVrefMonitor->isChecked());
@@ -493,7 +470,7 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
     case AutobalanceCal: {
         // The sequence goes on with the next kind, and the balance is shown in any case.
         const QString channel = QString::number(calibrationPage + 1);
-        QCOMPARE(callsOf("sc4830_(pgaCalibration|excitCalibration|autobalance)"),
+        QCOMPARE(simCalibrationCalls(),
             QStringList(
                 { QStringLiteral("sc4830_pgaCalibration(%1, %2, 1, 9, 0, 0)").arg(vi, channel),
                     QStringLiteral("sc4830_excitCalibration(%1, %2, 0, 0, 0, 0)").arg(vi, channel),
@@ -511,7 +488,7 @@ void tst_FaultMatrix::checkStillWorks(Site site)
     QVERIFY(!panel->calibrating);
     QCOMPARE(panel->statusTimer->isActive(), site != Poll);
     for (QWidget *window : QApplication::topLevelWidgets())
-        QVERIFY2(window == panel.get(), window->metaObject()->className());
+        QVERIFY2(window == panel, window->metaObject()->className());
 
     // A later Apply of another channel goes through without a report.
     const int reports = boxes->seen.size() + hostErrors->count();
@@ -544,7 +521,7 @@ void tst_FaultMatrix::checkStillWorks(Site site)
     if (site != Poll && panel->d_vi != 0) {
         panel->getStatus();
         panel->getStatus();
-        QVERIFY(!callsOf("sc4830_getStatus").isEmpty());
+        QVERIFY(!simCallLog({ "sc4830_getStatus" }).isEmpty());
     }
     QCOMPARE(boxes->seen.size() + hostErrors->count(), reports);
 }
@@ -563,9 +540,7 @@ void tst_FaultMatrix::answeringNoEverywhere()
         boxes->queue(QMessageBox::No);
 
     // 16 pages: three Apply calls each, the unit record and the identity.
-    simcarrier_close(carrier);
-    carrier = simcarrier_open(SIMCARRIER_MODEL_16CH);
-    panel->setMaster(carrier, SIMCARRIER_MODEL_16CH, 0);
+    build(16);
     QVERIFY(panel->initUnit());
     QTRY_VERIFY_WITH_TIMEOUT(!panel->statusTimer->isActive(), 3000); // the poll's own box
     QCOMPARE(boxes->seen.size(), 3 + 16 * 3 + 1);

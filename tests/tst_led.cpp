@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
-#include <QMetaMethod>
 #include <QPalette>
 #include <QSignalSpy>
 #include <QtTest>
@@ -41,6 +40,19 @@ protected:
         return false;
     }
 };
+
+// Shows the lamp at its minimum size and lets it settle on screen, so that the counter
+// counts only the paints that follow; false if it never showed.
+bool showSettled(cr2200fp_led &led, PaintCounter &counter)
+{
+    led.resize(led.minimumSizeHint());
+    led.show();
+    if (!QTest::qWaitForWindowExposed(&led))
+        return false;
+    QCoreApplication::processEvents();
+    counter.count = 0;
+    return true;
+}
 
 // A lamp that asks for more room than its caption needs, as a subclass laying out extra
 // decoration would.
@@ -164,6 +176,18 @@ int countIn(const QImage &image, const QRect &rect, bool (*test)(QRgb))
     return n;
 }
 
+// What every constructor leaves besides the colours: dark, captioned, no third colour,
+// as small as its caption allows.
+void verifyFresh(const cr2200fp_led &led, const QString &text)
+{
+    QCOMPARE(led.getValue(), 0);
+    QCOMPARE(led.getText(), text);
+    QCOMPARE(led.getThirdColor(), QColor(Qt::black));
+    QVERIFY(!led.hasThirdColor());
+    QCOMPARE(led.sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
+    QCOMPARE(led.sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
+}
+
 using LedAction = std::function<void(cr2200fp_led &)>;
 
 } // namespace
@@ -177,9 +201,7 @@ class tst_Led : public QObject
 private slots:
     void cleanup();
 
-    void metaObjectIsWhatHostsConnectTo();
-    void constructorKeepsColours();
-    void magentaOffColourBecomesWindowColour();
+    void colourConstructor();
     void constructorByName_data();
     void constructorByName();
 
@@ -188,8 +210,8 @@ private slots:
     void toggleValue_data();
     void toggleValue();
 
-    void lampColour_data();
-    void lampColour();
+    void lampColourAndDescription_data();
+    void lampColourAndDescription();
 
     void minimumSizeHintFollowsFontAndText_data();
     void minimumSizeHintFollowsFontAndText();
@@ -203,8 +225,6 @@ private slots:
     void bevelIsLitFromUpperLeft();
     void captionSitsRightOfLampOnBaseline();
 
-    void accessibleTexts_data();
-    void accessibleTexts();
     void accessibleTextsFollowChanges();
     void colourWords_data();
     void colourWords();
@@ -215,57 +235,34 @@ void tst_Led::cleanup()
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
-void tst_Led::metaObjectIsWhatHostsConnectTo()
-{
-    const QMetaObject &meta = cr2200fp_led::staticMetaObject;
-    QCOMPARE(meta.className(), "cr2200fp_led");
-    QCOMPARE(meta.methodCount() - meta.methodOffset(), 2);
-    const QMetaMethod signal = meta.method(meta.methodOffset());
-    const QMetaMethod slot = meta.method(meta.methodOffset() + 1);
-    QCOMPARE(signal.methodSignature(), QByteArray("valueToggled()"));
-    QCOMPARE(signal.methodType(), QMetaMethod::Signal);
-    QCOMPARE(slot.methodSignature(), QByteArray("toggleValue()"));
-    QCOMPARE(slot.methodType(), QMetaMethod::Slot);
-    QCOMPARE(slot.access(), QMetaMethod::Public);
-    QCOMPARE(meta.propertyCount(), meta.propertyOffset());
-}
-
-void tst_Led::constructorKeepsColours()
+void tst_Led::colourConstructor()
 {
     // A colour one step away from magenta is an ordinary colour and is kept.
     const QColor nearlyMagenta(255, 0, 254);
     cr2200fp_led led(QStringLiteral("ICP Current"), onColour, nearlyMagenta);
-    QCOMPARE(led.getValue(), 0);
-    QCOMPARE(led.getText(), QStringLiteral("ICP Current"));
+    verifyFresh(led, QStringLiteral("ICP Current"));
     QCOMPARE(led.getOnColor(), onColour);
     QCOMPARE(led.getOffColor(), nearlyMagenta);
-    QCOMPARE(led.getThirdColor(), QColor(Qt::black));
-    QVERIFY(!led.hasThirdColor());
-    QCOMPARE(led.sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
-    QCOMPARE(led.sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
-}
 
-void tst_Led::magentaOffColourBecomesWindowColour()
-{
+    // Magenta itself stands for the window colour of the parent.
     const QColor windowColour(10, 120, 200);
     QWidget parent;
     QPalette palette = parent.palette();
     palette.setColor(QPalette::Window, windowColour);
     parent.setPalette(palette);
-
-    auto *led = new cr2200fp_led(
+    auto *child = new cr2200fp_led(
         QStringLiteral("Identification"), onColour, QColor(Qt::magenta), &parent);
-    QCOMPARE(led->getOffColor(), windowColour);
+    QCOMPARE(child->getOffColor(), windowColour);
 
     // The colour was taken once: a later palette neither changes it nor what is drawn.
     palette.setColor(QPalette::Window, background);
-    led->setPalette(palette);
-    QCOMPARE(led->getOffColor(), windowColour);
+    child->setPalette(palette);
+    QCOMPARE(child->getOffColor(), windowColour);
     QFont font;
     font.setPixelSize(20);
-    prepare(*led, font);
-    const int h = QFontMetrics(led->font()).height();
-    QCOMPARE(QColor(renderOf(*led).pixel(2 + h / 2, h / 2)), windowColour);
+    prepare(*child, font);
+    const int h = QFontMetrics(child->font()).height();
+    QCOMPARE(QColor(renderOf(*child).pixel(2 + h / 2, h / 2)), windowColour);
 
     // Without a parent the application's palette gives the colour.
     cr2200fp_led orphan(QString(), onColour, QColor(Qt::magenta));
@@ -297,14 +294,9 @@ void tst_Led::constructorByName()
 
     auto *led
         = new cr2200fp_led(QStringLiteral("Lamp"), isNull ? nullptr : name.constData(), &parent);
+    verifyFresh(*led, QStringLiteral("Lamp"));
     QCOMPARE(led->getOnColor(), expected);
     QCOMPARE(led->getOffColor(), windowColour);
-    QCOMPARE(led->getValue(), 0);
-    QCOMPARE(led->getText(), QStringLiteral("Lamp"));
-    QCOMPARE(led->getThirdColor(), QColor(Qt::black));
-    QVERIFY(!led->hasThirdColor());
-    QCOMPARE(led->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
-    QCOMPARE(led->sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
 }
 
 void tst_Led::settersRepaintAtOnce_data()
@@ -339,12 +331,8 @@ void tst_Led::settersRepaintAtOnce()
     QFETCH(int, paints);
 
     cr2200fp_led led(QStringLiteral("Caption"), onColour, offColour);
-    led.resize(led.minimumSizeHint());
     PaintCounter counter(&led);
-    led.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&led));
-    QCoreApplication::processEvents();
-    counter.count = 0;
+    QVERIFY(showSettled(led, counter));
 
     // No event processing in between: only a synchronous repaint is counted here.
     action(led);
@@ -370,12 +358,8 @@ void tst_Led::toggleValue()
     cr2200fp_led led(QStringLiteral("Identification"), onColour, offColour);
     led.setThirdColor(thirdColour);
     led.setValue(before);
-    led.resize(led.minimumSizeHint());
     PaintCounter counter(&led);
-    led.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&led));
-    QCoreApplication::processEvents();
-    counter.count = 0;
+    QVERIFY(showSettled(led, counter));
 
     // What a receiver finds when the signal arrives: new value, lamp already repainted.
     int valueSeen = before;
@@ -394,27 +378,29 @@ void tst_Led::toggleValue()
     QCOMPARE(paintsSeen, 1);
 }
 
-void tst_Led::lampColour_data()
+void tst_Led::lampColourAndDescription_data()
 {
     QTest::addColumn<int>("value");
     QTest::addColumn<bool>("thirdSet");
     QTest::addColumn<QColor>("expected");
+    QTest::addColumn<QString>("description"); // what a screen reader says of it
 
-    QTest::newRow("off") << 0 << false << offColour;
-    QTest::newRow("on") << 1 << false << onColour;
-    QTest::newRow("2 without third colour shows on") << 2 << false << onColour;
-    QTest::newRow("-1 is on") << -1 << false << onColour;
-    QTest::newRow("2 with third colour") << 2 << true << thirdColour;
-    QTest::newRow("1 with third colour stays on") << 1 << true << onColour;
-    QTest::newRow("3 with third colour stays on") << 3 << true << onColour;
-    QTest::newRow("0 with third colour stays off") << 0 << true << offColour;
+    QTest::newRow("off") << 0 << false << offColour << "off";
+    QTest::newRow("on") << 1 << false << onColour << "on";
+    QTest::newRow("2 without third colour shows on") << 2 << false << onColour << "on";
+    QTest::newRow("-1 is on") << -1 << false << onColour << "on";
+    QTest::newRow("2 with third colour") << 2 << true << thirdColour << "third colour";
+    QTest::newRow("1 with third colour stays on") << 1 << true << onColour << "on";
+    QTest::newRow("3 with third colour stays on") << 3 << true << onColour << "on";
+    QTest::newRow("0 with third colour stays off") << 0 << true << offColour << "off";
 }
 
-void tst_Led::lampColour()
+void tst_Led::lampColourAndDescription()
 {
     QFETCH(int, value);
     QFETCH(bool, thirdSet);
     QFETCH(QColor, expected);
+    QFETCH(QString, description);
 
     cr2200fp_led led(QStringLiteral("ICP Current"), onColour, offColour);
     QFont font;
@@ -427,6 +413,8 @@ void tst_Led::lampColour()
 
     const int h = QFontMetrics(led.font()).height();
     QCOMPARE(QColor(renderOf(led).pixel(2 + h / 2, h / 2)), expected);
+    QCOMPARE(led.accessibleName(), QStringLiteral("ICP Current"));
+    QCOMPARE(led.accessibleDescription(), description);
 }
 
 void tst_Led::minimumSizeHintFollowsFontAndText_data()
@@ -616,35 +604,6 @@ void tst_Led::captionSitsRightOfLampOnBaseline()
     QCOMPARE(bottom, h - 2);
 }
 
-void tst_Led::accessibleTexts_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("thirdSet");
-    QTest::addColumn<QString>("description");
-
-    QTest::newRow("0") << 0 << false << QStringLiteral("off");
-    QTest::newRow("1") << 1 << false << QStringLiteral("on");
-    QTest::newRow("2 without third colour") << 2 << false << QStringLiteral("on");
-    QTest::newRow("-1") << -1 << false << QStringLiteral("on");
-    QTest::newRow("2 with third colour") << 2 << true << QStringLiteral("third colour");
-    QTest::newRow("1 with third colour") << 1 << true << QStringLiteral("on");
-    QTest::newRow("0 with third colour") << 0 << true << QStringLiteral("off");
-}
-
-void tst_Led::accessibleTexts()
-{
-    QFETCH(int, value);
-    QFETCH(bool, thirdSet);
-    QFETCH(QString, description);
-
-    cr2200fp_led led(QStringLiteral("ICP Current"), onColour, offColour);
-    led.setValue(value);
-    if (thirdSet)
-        led.setThirdColor(thirdColour);
-    QCOMPARE(led.accessibleName(), QStringLiteral("ICP Current"));
-    QCOMPARE(led.accessibleDescription(), description);
-}
-
 void tst_Led::accessibleTextsFollowChanges()
 {
     cr2200fp_led led(QStringLiteral("Identification"), "#00FF00");
@@ -672,43 +631,40 @@ void tst_Led::accessibleTextsFollowChanges()
 
 void tst_Led::colourWords_data()
 {
-    QTest::addColumn<LedAction>("action");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QColor>("onColor"); // set afterwards, if valid
+    QTest::addColumn<QColor>("offColor"); // likewise
+    QTest::addColumn<QColor>("thirdColor"); // likewise
+    QTest::addColumn<QString>("newWords"); // for the on colour afterwards, if not null
     QTest::addColumn<QString>("description");
 
-    // The lamp starts dark, with words for its on and off colours and for red.
-    QTest::newRow("dark") << LedAction([](cr2200fp_led &) {}) << "dark words";
-    QTest::newRow("lit") << LedAction([](cr2200fp_led &l) { l.setValue(1); }) << "lit words";
-    QTest::newRow("toggled on") << LedAction([](cr2200fp_led &l) { l.toggleValue(); })
-                                << "lit words";
-    QTest::newRow("lit, then turned red") << LedAction([](cr2200fp_led &l) {
-        l.setValue(1);
-        l.setOnColor(Qt::red);
-    }) << "red words";
+    // The lamp has words for its on and off colours and for red.
+    const QColor keep;
+    QTest::newRow("dark") << 0 << keep << keep << keep << QString() << "dark words";
+    QTest::newRow("lit") << 1 << keep << keep << keep << QString() << "lit words";
+    QTest::newRow("lit, then turned red")
+        << 1 << QColor(Qt::red) << keep << keep << QString() << "red words";
     QTest::newRow("turned red while dark")
-        << LedAction([](cr2200fp_led &l) { l.setOnColor(Qt::red); }) << "dark words";
-    QTest::newRow("lit in a colour without words falls back") << LedAction([](cr2200fp_led &l) {
-        l.setValue(1);
-        l.setOnColor(Qt::yellow);
-    }) << "on";
+        << 0 << QColor(Qt::red) << keep << keep << QString() << "dark words";
+    QTest::newRow("lit in a colour without words falls back")
+        << 1 << QColor(Qt::yellow) << keep << keep << QString() << "on";
     QTest::newRow("dark in a colour without words falls back")
-        << LedAction([](cr2200fp_led &l) { l.setOffColor(Qt::gray); }) << "off";
-    QTest::newRow("third colour") << LedAction([](cr2200fp_led &l) {
-        l.setThirdColor(Qt::red);
-        l.setValue(2);
-    }) << "red words";
-    QTest::newRow("words given for the colour shown") << LedAction([](cr2200fp_led &l) {
-        l.setValue(1);
-        l.setColorDescription(onColour, QStringLiteral("new words"));
-    }) << "new words";
-    QTest::newRow("words taken back from the colour shown") << LedAction([](cr2200fp_led &l) {
-        l.setValue(1);
-        l.setColorDescription(onColour, QString());
-    }) << "on";
+        << 0 << keep << QColor(Qt::gray) << keep << QString() << "off";
+    QTest::newRow("third colour") << 2 << keep << keep << QColor(Qt::red) << QString()
+                                  << "red words";
+    QTest::newRow("words given for the colour shown") << 1 << keep << keep << keep << "new words"
+                                                      << "new words";
+    QTest::newRow("words taken back from the colour shown") << 1 << keep << keep << keep << ""
+                                                            << "on";
 }
 
 void tst_Led::colourWords()
 {
-    QFETCH(LedAction, action);
+    QFETCH(int, value);
+    QFETCH(QColor, onColor);
+    QFETCH(QColor, offColor);
+    QFETCH(QColor, thirdColor);
+    QFETCH(QString, newWords);
     QFETCH(QString, description);
 
     cr2200fp_led led(QStringLiteral("ICP Current"), onColour, offColour);
@@ -716,7 +672,16 @@ void tst_Led::colourWords()
     led.setColorDescription(offColour, QStringLiteral("dark words"));
     led.setColorDescription(Qt::red, QStringLiteral("red words"));
 
-    action(led);
+    if (thirdColor.isValid())
+        led.setThirdColor(thirdColor);
+    led.setValue(value);
+    if (onColor.isValid())
+        led.setOnColor(onColor);
+    if (offColor.isValid())
+        led.setOffColor(offColor);
+    if (!newWords.isNull())
+        led.setColorDescription(onColour, newWords);
+
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&led);
     QVERIFY(iface);
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("ICP Current"));

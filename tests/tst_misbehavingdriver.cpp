@@ -3,16 +3,18 @@
 // codes nobody has seen, and calls that take their time. The panel shows what it got,
 // literally, reads no byte beyond its buffers (the sanitizer build proves that part) and
 // goes on working.
+#include "checkedcall.h"
+#include "mastererrorrecorder.h"
 #include "modalanswerer.h"
+#include "panelrig.h"
 #include "simlog.h"
+#include "simreset.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 
 #include <cr2200fp_led.h>
-#include <sc4830.h>
 #include <sc4830sim.h>
-#include <simcarrier.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,15 +31,6 @@
 #include <memory>
 
 namespace {
-
-const char *const confCall = "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
-                             "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
-                             "input[cbInput->currentIndex()])";
-const char *const openCall = "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)";
-const char *const pollCall = "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)";
-const char *const monitorReadCall
-    = "sc4830_getVoltRefOutput (d_vi, &srcBckup, &vrefBckup, VI_NULL)";
-const char *const workerCall = "thread->getStatus()";
 
 // The decimal expansion of the largest double, as "%0.6f" writes it.
 const char *const largestDouble
@@ -69,8 +62,10 @@ protected:
     }
 };
 
-// The places a misbehaving answer is met.
+// The places a misbehaving answer is met, and the checked call met there.
 enum Site { Open, Apply, Identify, Poll, MonitorRead, Autobalance };
+const CheckedCall callAt[] = { checked::open, checked::channelConf, checked::identify,
+    checked::poll, checked::monitorRead, checked::autobalanceCal };
 
 } // namespace
 
@@ -100,30 +95,29 @@ private:
     // Gets the page ready for a calibration with autobalance on channel index 0.
     void selectAutobalance();
     void trigger(Site site);
+    // The call met at the site answers status once; the operator answers No.
+    void failAt(Site site, ViStatus status);
 
     std::unique_ptr<ModalAnswerer> boxes;
-    std::unique_ptr<sc4830fp_fp> panel;
-    std::unique_ptr<QSignalSpy> hostErrors;
-    ViSession carrier = 0;
+    std::unique_ptr<PanelRig> rig;
+    sc4830fp_fp *panel = nullptr;
+    std::unique_ptr<MasterErrorRecorder> hostErrors;
 };
 
 void tst_MisbehavingDriver::init()
 {
-    sc4830sim_reset();
-    simcarrier_reset();
-    carrier = simcarrier_open(SIMCARRIER_MODEL_8CH);
+    resetSimulators();
     boxes.reset(new ModalAnswerer);
-    panel.reset(new sc4830fp_fp);
-    panel->setMaster(carrier, SIMCARRIER_MODEL_8CH, 0);
-    hostErrors.reset(new QSignalSpy(panel.get(), &sc4830fp_fp::masterError));
+    rig.reset(new PanelRig(PanelRig::Built));
+    panel = rig->panel;
+    hostErrors.reset(new MasterErrorRecorder(panel));
 }
 
 void tst_MisbehavingDriver::cleanup()
 {
     hostErrors.reset();
-    panel.reset();
+    rig.reset();
     boxes.reset();
-    simcarrier_close(carrier);
     QCOMPARE(sc4830sim_openSessionCount(), 0);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
@@ -173,6 +167,18 @@ void tst_MisbehavingDriver::trigger(Site site)
         panel->chPages[0]->pbCalibrate->click();
         break;
     }
+}
+
+void tst_MisbehavingDriver::failAt(Site site, ViStatus status)
+{
+    if (site != Open) {
+        attach();
+        if (site == Autobalance)
+            selectAutobalance();
+    }
+    sc4830sim_injectStatus(callAt[site].function, status, 0);
+    boxes->queue(QMessageBox::No);
+    trigger(site);
 }
 
 // --- Texts ----------------------------------------------------------------------------
@@ -225,45 +231,27 @@ void tst_MisbehavingDriver::errorTextFilledToTheLastByte_data()
 {
     QTest::addColumn<int>("site");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("prefix");
 
-    const QString failed = QStringLiteral(" failed due to [");
-    QTest::newRow("failed open, no unit session")
-        << int(Open) << -1 << QString::fromLatin1(openCall) + failed;
-    QTest::newRow("apply error") << int(Apply) << -2 << QString::fromLatin1(confCall) + failed;
-    QTest::newRow("identification warning") << int(Identify) << 3 << QStringLiteral("Warning: [");
-    QTest::newRow("poll error") << int(Poll) << -4 << QString::fromLatin1(pollCall) + failed;
-    QTest::newRow("autobalance error")
-        << int(Autobalance) << -5 << QString::fromLatin1(workerCall) + failed;
+    QTest::newRow("failed open, no unit session") << int(Open) << int(unitErrorStatus);
+    QTest::newRow("apply error") << int(Apply) << int(unitErrorStatus);
+    QTest::newRow("identification warning") << int(Identify) << int(unitWarningStatus);
+    QTest::newRow("poll error") << int(Poll) << int(unitErrorStatus);
+    QTest::newRow("autobalance error") << int(Autobalance) << int(unitErrorStatus);
 }
 
 void tst_MisbehavingDriver::errorTextFilledToTheLastByte()
 {
     QFETCH(int, site);
     QFETCH(int, status);
-    QFETCH(QString, prefix);
-    const char *const functions[]
-        = { "sc4830_init", "sc4830_setChannelConf", "sc4830_channelIdentify", "sc4830_getStatus",
-              "sc4830_getVoltRefOutput", "sc4830_autobalance" };
-    if (site != Open) {
-        attach();
-        if (site == Autobalance)
-            selectAutobalance();
-    }
     sc4830sim_setErrorText("E!");
     sc4830sim_setUnterminatedTexts(1);
-    sc4830sim_injectStatus(functions[site], status, 0);
-    boxes->queue(QMessageBox::No);
-    trigger(Site(site));
+    failAt(Site(site), status);
 
     // The whole buffer of 1024 bytes, and not one byte more.
-    QString text;
-    for (int i = 0; i < 512; ++i)
-        text += QStringLiteral("E!");
+    const QString text = QStringLiteral("E!").repeated(512);
     QCOMPARE(boxes->seen.size(), 1);
-    const QString suffix
-        = status < 0 ? QStringLiteral("]\nDo you want to exit?") : QStringLiteral("]");
-    QCOMPARE(boxes->seen[0].text, prefix + text + suffix);
+    QCOMPARE(boxes->seen[0].face(),
+        status < 0 ? errorBoxFace(callAt[site].text, text) : warningBoxFace(text));
     QVERIFY(!panel->calibrating);
 }
 
@@ -281,8 +269,8 @@ void tst_MisbehavingDriver::driverTextShownLiterally_data()
         { "markup", QByteArray("<b>hot</b> &lt;probe&gt; <img src=\"missing.png\">") },
     };
     for (const auto &t : texts) {
-        QTest::addRow("%s in an error", t.first) << t.second << -21;
-        QTest::addRow("%s in a warning", t.first) << t.second << 21;
+        QTest::addRow("%s in an error", t.first) << t.second << int(unitErrorStatus);
+        QTest::addRow("%s in a warning", t.first) << t.second << int(unitWarningStatus);
     }
 }
 
@@ -292,7 +280,7 @@ void tst_MisbehavingDriver::driverTextShownLiterally()
     QFETCH(int, status);
     attach();
     sc4830sim_setErrorText(text.constData());
-    sc4830sim_injectStatus("sc4830_setChannelConf", status, 0);
+    sc4830sim_injectStatus(checked::channelConf.function, status, 0);
     boxes->queue(QMessageBox::No);
     BoxFormats formats;
 
@@ -301,11 +289,8 @@ void tst_MisbehavingDriver::driverTextShownLiterally()
     // Decoded as UTF-8, whose invalid bytes become U+FFFD; nothing else is changed.
     const QString shown = QString::fromUtf8(text);
     QCOMPARE(boxes->seen.size(), 1);
-    if (status < 0)
-        QCOMPARE(boxes->seen[0].text,
-            QString::fromLatin1(confCall) + " failed due to [" + shown + "]\nDo you want to exit?");
-    else
-        QCOMPARE(boxes->seen[0].text, "Warning: [" + shown + "]");
+    QCOMPARE(boxes->seen[0].face(),
+        status < 0 ? errorBoxFace(checked::channelConf.text, shown) : warningBoxFace(shown));
     // Markup in a driver's text is shown as written, never rendered (an <img> would load
     // a file).
     QCOMPARE(formats.markup, QList<bool> { false });
@@ -406,21 +391,7 @@ void tst_MisbehavingDriver::statusCodesNeverSeenBefore()
 {
     QFETCH(int, site);
     QFETCH(int, status);
-    const struct
-    {
-        const char *function;
-        const char *callText;
-    } calls[] = { { "sc4830_init", openCall }, { "sc4830_setChannelConf", confCall }, { "", "" },
-        { "sc4830_getStatus", pollCall }, { "sc4830_getVoltRefOutput", monitorReadCall },
-        { "sc4830_autobalance", workerCall } };
-    if (site != Open) {
-        attach();
-        if (site == Autobalance)
-            selectAutobalance();
-    }
-    sc4830sim_injectStatus(calls[site].function, status, 0);
-    boxes->queue(QMessageBox::No);
-    trigger(Site(site));
+    failAt(Site(site), status);
 
     // The sign alone decides: below 0 an error, above 0 a warning.
     const QString driverText = QStringLiteral("Unknown status (0x%1)")
@@ -429,15 +400,8 @@ void tst_MisbehavingDriver::statusCodesNeverSeenBefore()
                                             .rightJustified(8, QLatin1Char('0')));
     QCOMPARE(hostErrors->count(), 0);
     QCOMPARE(boxes->seen.size(), 1);
-    if (status < 0) {
-        QCOMPARE(boxes->seen[0].icon, QMessageBox::Critical);
-        QCOMPARE(boxes->seen[0].text,
-            QString::fromLatin1(calls[site].callText) + " failed due to [" + driverText
-                + "]\nDo you want to exit?");
-    } else {
-        QCOMPARE(boxes->seen[0].icon, QMessageBox::Warning);
-        QCOMPARE(boxes->seen[0].text, "Warning: [" + driverText + "]");
-    }
+    QCOMPARE(boxes->seen[0].face(),
+        status < 0 ? errorBoxFace(callAt[site].text, driverText) : warningBoxFace(driverText));
 
     // And the caller goes on as for any other code.
     switch (Site(site)) {

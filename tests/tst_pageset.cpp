@@ -1,12 +1,13 @@
 // The panel's channel pages: how many, their tabs, their gain reports, and how the
 // attach brings each of them to the unit.
-#include "modalanswerer.h"
+#include "panelrig.h"
 #include "samewidgetscheck.h"
+#include "simlog.h"
+#include "simreset.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 #include <sc4830sim.h>
-#include <simcarrier.h>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,24 +29,15 @@ private slots:
     void demonstrationAppliesEveryPage();
     void attachAppliesEveryChannelInOrder();
     void benchBaselineHoldsAPagesWidgets();
-
-private:
-    ViSession carrier16 = 0;
-    ViSession carrier8 = 0;
 };
 
 void tst_PageSet::init()
 {
-    sc4830sim_reset();
-    simcarrier_reset();
-    carrier16 = simcarrier_open(0x2611);
-    carrier8 = simcarrier_open(0x2624);
+    resetSimulators();
 }
 
 void tst_PageSet::cleanup()
 {
-    simcarrier_close(carrier16);
-    simcarrier_close(carrier8);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
@@ -66,9 +58,11 @@ void tst_PageSet::pagesByCarrier()
     QFETCH(int, model);
     QFETCH(bool, demo);
     QFETCH(int, pages);
-    sc4830fp_fp panel;
+    PanelRig rig(PanelRig::Built);
+    sc4830fp_fp &panel = *rig.panel;
     QCOMPARE(panel.twChannels->count(), 8);
-    panel.setMaster(demo ? 0 : carrier8, ViUInt16(model), 0);
+    // The pages follow the model code the host passes, whatever the session.
+    panel.setMaster(demo ? 0 : rig.carrier, ViUInt16(model), 0);
     panel.initUnit();
 
     QCOMPARE(panel.chCount, pages);
@@ -83,8 +77,8 @@ void tst_PageSet::pagesByCarrier()
 
 void tst_PageSet::secondAttachAddsNothing()
 {
-    sc4830fp_fp panel;
-    panel.setMaster(carrier16, 0x2611, 0);
+    PanelRig rig(PanelRig::Built, 16);
+    sc4830fp_fp &panel = *rig.panel;
     panel.initUnit();
     const ViSession unit = panel.d_vi;
     panel.initUnit();
@@ -98,9 +92,9 @@ void tst_PageSet::secondAttachAddsNothing()
 
 void tst_PageSet::everyPageReportsItsGain()
 {
-    sc4830fp_fp panel;
+    PanelRig rig(PanelRig::Built, 16);
+    sc4830fp_fp &panel = *rig.panel;
     QSignalSpy gains(&panel, SIGNAL(gainChanged(int, ViReal64)));
-    panel.setMaster(carrier16, 0x2611, 0);
     panel.initUnit();
     QCOMPARE(gains.count(), 16);
     for (int i = 0; i < 16; ++i) {
@@ -136,26 +130,18 @@ void tst_PageSet::demonstrationAppliesEveryPage()
 
 void tst_PageSet::attachAppliesEveryChannelInOrder()
 {
-    sc4830fp_fp panel;
-    panel.setMaster(carrier16, 0x2611, 0);
-    panel.initUnit();
-    const QByteArray unit = QByteArray::number(panel.d_vi);
+    PanelRig rig(PanelRig::Built, 16);
+    rig.panel->initUnit();
 
-    QList<QByteArray> applies;
-    char entry[256];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        sc4830sim_logEntry(i, entry, sizeof entry);
-        const QByteArray call(entry);
-        if (call.startsWith("sc4830_set") && !call.startsWith("sc4830_setVoltRef"))
-            applies.append(call);
-    }
-    QCOMPARE(applies.size(), 48);
+    QStringList expected;
     for (int ch = 1; ch <= 16; ++ch) {
-        const QByteArray prefix = unit + ", " + QByteArray::number(ch);
-        QCOMPARE(applies[3 * (ch - 1)], "sc4830_setChannelConf(" + prefix + ", 0, 1, 0, 0)");
-        QCOMPARE(applies[3 * (ch - 1) + 1], "sc4830_setExcitation(" + prefix + ", 0, 0)");
-        QCOMPARE(applies[3 * (ch - 1) + 2], "sc4830_setShuntCal(" + prefix + ", 0)");
+        const QString prefix = rig.unit() + ", " + QString::number(ch);
+        expected << "sc4830_setChannelConf(" + prefix + ", 0, 1, 0, 0)"
+                 << "sc4830_setExcitation(" + prefix + ", 0, 0)"
+                 << "sc4830_setShuntCal(" + prefix + ", 0)";
     }
+    QCOMPARE(simCallLog({ "sc4830_setChannelConf", "sc4830_setExcitation", "sc4830_setShuntCal" }),
+        expected);
 }
 
 // The start benchmark's same-widgets page is a hand-made copy of a channel page.

@@ -1,13 +1,16 @@
 // The panel's identity, the identification probe through the carrier, and the attach
-// sequence as the simulated unit's call log records it.
+// sequence as the simulated unit's call log records it. How the attach goes on after each
+// of its calls failed is tst_faultmatrix's.
+#include "mastererrorrecorder.h"
 #include "modalanswerer.h"
+#include "panelrig.h"
 #include "simlog.h"
+#include "simreset.h"
 
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 #include <sc4830sim.h>
 #include <simcarrier.h>
-#include <visasim.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,28 +49,17 @@ private slots:
     void attachWithoutReference_data();
     void attachWithoutReference();
     void referenceReadFailing();
-    void unitEnvironmentUnreadable();
-    void failedOpenIsReportedOnce();
-    void failedIdentityKeepsPreviousTexts();
-    void unterminatedIdentityTexts();
     void serialIsEightHexDigits();
     void closesItsSessionOnce();
-
-private:
-    ViSession carrier = 0;
 };
 
 void tst_PanelCore::init()
 {
-    sc4830sim_reset();
-    simcarrier_reset();
-    visasim_reset();
-    carrier = simcarrier_open(0x2624);
+    resetSimulators();
 }
 
 void tst_PanelCore::cleanup()
 {
-    simcarrier_close(carrier);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
@@ -107,9 +99,9 @@ void tst_PanelCore::supportedCarriers()
 {
     QFETCH(int, model);
     QFETCH(bool, supported);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, ViUInt16(model), 0);
-    QCOMPARE(panel.isCarrierSupported(), supported);
+    PanelRig rig(PanelRig::Built);
+    rig.panel->setMaster(rig.carrier, ViUInt16(model), 0);
+    QCOMPARE(rig.panel->isCarrierSupported(), supported);
 }
 
 void tst_PanelCore::probe_data()
@@ -153,10 +145,9 @@ void tst_PanelCore::probe()
     simcarrier_setRecordShape(shape);
 
     ModalAnswerer boxes;
-    sc4830fp_fp panel;
-    QSignalSpy errors(&panel, &sc4830fp_fp::masterError);
-    panel.setMaster(carrier, 0x2624, 0);
-    QCOMPARE(panel.detectUnit(), found);
+    PanelRig rig(PanelRig::Built);
+    MasterErrorRecorder errors(rig.panel);
+    QCOMPARE(rig.panel->detectUnit(), found);
     QCOMPARE(boxes.seen.size(), 0);
     QCOMPARE(errors.count(), 0);
     QCOMPARE(sc4830sim_logCount(), 0);
@@ -166,13 +157,13 @@ void tst_PanelCore::attachReadsIdentityAndRoutesReference()
 {
     sc4830sim_setIdentity("BC", 0x00A1B2C3, "2.0.4.1", nullptr);
     sc4830sim_setReference(SC4830SIM_REF_PRESENT, 2.5, 0);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2624, 0);
+    PanelRig rig(PanelRig::Built);
+    sc4830fp_fp &panel = *rig.panel;
     QVERIFY(panel.initUnit());
     QVERIFY(panel.d_vi != 0);
-    const QString unit = QString::number(panel.d_vi);
+    const QString unit = rig.unit();
     QCOMPARE(attachCalls(),
-        QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
+        QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(rig.carrier),
             QStringLiteral("sc4830_setVoltRefOutput(%1, 1, 2.5, 0)").arg(unit),
             QStringLiteral("sc4830_serialNumber(%1, ptr, ptr)").arg(unit),
             QStringLiteral("sc4830_revision_query(%1, NULL, ptr)").arg(unit) }));
@@ -212,13 +203,12 @@ void tst_PanelCore::attachWithoutReference()
     QFETCH(bool, routed);
     sc4830sim_setReference(shape, 1.25, 0);
     ModalAnswerer boxes;
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2611, 0);
-    QVERIFY(panel.initUnit());
+    PanelRig rig(PanelRig::Built, 16);
+    QVERIFY(rig.panel->initUnit());
     QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), routed ? 1 : 0);
-    QCOMPARE(panel.chCount, 16);
-    for (int i = 0; i < panel.chCount; ++i) {
-        sc4830fp_chCfg *page = panel.chPages[i];
+    QCOMPARE(rig.panel->chCount, 16);
+    for (int i = 0; i < rig.panel->chCount; ++i) {
+        sc4830fp_chCfg *page = rig.page(i);
         QCOMPARE(page->cbInput->count(), 1);
         QCOMPARE(page->cbInput->itemText(0), QStringLiteral("Front Panel"));
         QVERIFY(!page->chkSignalPath->isEnabled());
@@ -231,131 +221,42 @@ void tst_PanelCore::attachWithoutReference()
 void tst_PanelCore::referenceReadFailing()
 {
     sc4830sim_setReference(SC4830SIM_REF_PRESENT, 2.5, -3);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2624, 0);
-    QVERIFY(panel.initUnit());
+    PanelRig rig(PanelRig::Built);
+    QVERIFY(rig.panel->initUnit());
     QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), 0);
     // The carrier does have a reference; only this read of it failed.
-    QCOMPARE(panel.chPages[0]->cbInput->count(), 2);
+    QCOMPARE(rig.page(0)->cbInput->count(), 2);
     QCOMPARE(sc4830sim_callCount("sc4830_serialNumber"), 1);
-}
-
-void tst_PanelCore::unitEnvironmentUnreadable()
-{
-    ModalAnswerer boxes;
-    boxes.queue(QMessageBox::No);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2624, 0);
-    // The probe does not read the unit's record; the attach's first read fails.
-    visasim_injectGetAttributeStatus(-1073807346, 0);
-    QVERIFY(panel.initUnit());
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].text,
-        QStringLiteral("viGetAttribute(scuFp->d_vi, VI_ATTR_USER_DATA, &instEnv) failed due "
-                       "to [VI_ERROR_INV_OBJECT (0xBFFF000E): The given session or object "
-                       "reference is invalid.]\nDo you want to exit?"));
-    QCOMPARE(sc4830sim_callCount("sc4830_setVoltRefOutput"), 0);
-    QCOMPARE(panel.chPages[0]->cbInput->count(), 1);
-    QCOMPARE(sc4830sim_callCount("sc4830_revision_query"), 1);
-}
-
-void tst_PanelCore::failedOpenIsReportedOnce()
-{
-    ModalAnswerer boxes;
-    boxes.queue(QMessageBox::No);
-    sc4830sim_injectStatus("sc4830_init", -1074000000, 0);
-    sc4830sim_setErrorText("No unit on this carrier");
-    sc4830fp_fp panel;
-    QSignalSpy gains(&panel, &sc4830fp_fp::gainChanged);
-    panel.setMaster(carrier, 0x2611, 0);
-    QVERIFY(panel.initUnit());
-
-    QCOMPARE(panel.d_vi, ViSession(0));
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].text,
-        QStringLiteral("sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi) failed due to "
-                       "[No unit on this carrier]\nDo you want to exit?"));
-    // The error text is asked of the unit session the panel holds: none.
-    QCOMPARE(simCallLog(),
-        QStringList({ QStringLiteral("sc4830_init(%1, 1, 1, ptr)").arg(carrier),
-            QStringLiteral("sc4830_error_message(0, -1074000000, ptr)") }));
-    QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
-    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
-    // The pages are still brought to their working state, on the displays only.
-    QCOMPARE(panel.chCount, 16);
-    QCOMPARE(gains.count(), 16);
-}
-
-void tst_PanelCore::failedIdentityKeepsPreviousTexts()
-{
-    ModalAnswerer boxes;
-    boxes.queue(QMessageBox::No);
-    boxes.queue(QMessageBox::No);
-    sc4830sim_injectStatus("sc4830_serialNumber", -5, 0);
-    sc4830sim_injectStatus("sc4830_revision_query", -6, 0);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2624, 0);
-    QVERIFY(panel.initUnit());
-    QCOMPARE(boxes.seen.size(), 2);
-    QVERIFY(boxes.seen[0].text.startsWith(
-        QStringLiteral("sc4830_serialNumber(scuFp->d_vi, sub, &serial) failed due to [")));
-    QVERIFY(boxes.seen[1].text.startsWith(
-        QStringLiteral("sc4830_revision_query(scuFp->d_vi, VI_NULL, rev) failed due to [")));
-    QCOMPARE(panel.model(), QStringLiteral("4830-AA (DEMO)"));
-    QCOMPARE(panel.serialNumber(), QStringLiteral("87654321 (DEMO)"));
-    QCOMPARE(panel.revision(), QStringLiteral("1.0.1.0 (DEMO)"));
-    // The unit is attached all the same.
-    QCOMPARE(panel.windowTitle(), QStringLiteral("Orbisa 4830 SCU"));
-    QCOMPARE(sc4830sim_callCount("sc4830_setChannelConf"), 8);
-}
-
-void tst_PanelCore::unterminatedIdentityTexts()
-{
-    sc4830sim_setUnterminatedTexts(1);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2624, 0);
-    QVERIFY(panel.initUnit());
-    QCOMPARE(panel.model().size(), 5 + 8);
-    QCOMPARE(panel.revision().size(), 32);
 }
 
 void tst_PanelCore::serialIsEightHexDigits()
 {
     sc4830sim_setIdentity(nullptr, 0x1A2B, nullptr, nullptr);
-    sc4830fp_fp panel;
-    panel.setMaster(carrier, 0x2624, 0);
-    panel.initUnit();
-    QCOMPARE(panel.serialNumber(), QStringLiteral("00001A2B"));
+    PanelRig rig;
+    QCOMPARE(rig.panel->serialNumber(), QStringLiteral("00001A2B"));
 
     sc4830sim_setIdentity(nullptr, 0xFFFFFFFF, nullptr, nullptr);
-    sc4830fp_fp other;
-    other.setMaster(carrier, 0x2624, 0);
-    other.initUnit();
-    QCOMPARE(other.serialNumber(), QStringLiteral("FFFFFFFF"));
+    PanelRig other;
+    QCOMPARE(other.panel->serialNumber(), QStringLiteral("FFFFFFFF"));
 }
 
 void tst_PanelCore::closesItsSessionOnce()
 {
     {
-        sc4830fp_fp demo;
-        demo.initUnit();
-    }
-    {
-        sc4830fp_fp never;
+        PanelRig demo(PanelRig::Demonstration);
+        PanelRig never(PanelRig::Built);
     }
     QCOMPARE(sc4830sim_callCount("sc4830_close"), 0);
 
-    ViSession unit = 0;
+    QString unit;
     {
-        sc4830fp_fp panel;
-        panel.setMaster(carrier, 0x2624, 0);
-        panel.initUnit();
-        unit = panel.d_vi;
+        PanelRig rig;
+        unit = rig.unit();
         QCOMPARE(sc4830sim_openSessionCount(), 1);
     }
     QCOMPARE(sc4830sim_callCount("sc4830_close"), 1);
     QCOMPARE(sc4830sim_openSessionCount(), 0);
-    QCOMPARE(simCallLog().last(), QStringLiteral("sc4830_close(%1)").arg(unit));
+    QCOMPARE(simCallLog(), QStringList { "sc4830_close(" + unit + ")" });
 }
 
 QTEST_MAIN(tst_PanelCore)

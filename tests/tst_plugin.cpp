@@ -193,8 +193,10 @@ void tst_Plugin::pageAndDialogMetaObjects()
     compareMethods(&dialog, { { slot, "cancelAction()", "" } });
 
     const QMetaObject &led = cr2200fp_led::staticMetaObject;
+    QCOMPARE(led.className(), "cr2200fp_led");
     compareMethods(
         &led, { { QMetaMethod::Signal, "valueToggled()", "" }, { slot, "toggleValue()", "" } });
+    QCOMPARE(led.propertyCount(), led.propertyOffset());
 }
 
 void tst_Plugin::panelFromFactory()

@@ -2,10 +2,13 @@
 // carrier and the simulated unit. Every other test leans on them, so their log, their
 // failures and their records are checked here once, the way a front panel meets them.
 
-#include "sc4830sim.h"
-#include "sfp_version.h"
-#include "simcarrier.h"
-#include "visasim.h"
+#include "simlog.h"
+#include "simreset.h"
+
+#include <sc4830sim.h>
+#include <sfp_version.h>
+#include <simcarrier.h>
+#include <visasim.h>
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -34,17 +37,6 @@ template<typename T> T field(const void *record, std::size_t offset)
 using AccessFn = ViStatus (*)(ViSession, ViInt32, ViInt32, void **);
 using ReadFn = ViStatus (*)(ViSession, ViUInt32, ViInt32, void *, ViUInt32, void *);
 using ReferenceReadFn = int (*)(void *, ViReal64 *);
-
-QStringList logEntries()
-{
-    QStringList entries;
-    char buffer[256];
-    for (int i = 0; i < sc4830sim_logCount(); ++i) {
-        if (sc4830sim_logEntry(i, buffer, sizeof buffer) >= 0)
-            entries << QString::fromLatin1(buffer);
-    }
-    return entries;
-}
 
 // Outcome of the carrier identification probe: the step that failed, or the code read.
 struct Probe
@@ -201,9 +193,7 @@ private:
 
 void SimulatorTest::init()
 {
-    visasim_reset();
-    simcarrier_reset();
-    sc4830sim_reset();
+    resetSimulators();
     m_carrier = simcarrier_open(SIMCARRIER_MODEL_16CH);
     QCOMPARE(sc4830_init(m_carrier, VI_TRUE, VI_TRUE, &m_unit), VI_SUCCESS);
     QVERIFY(m_unit != 0);
@@ -423,14 +413,16 @@ void SimulatorTest::logSpellsEveryCall()
 
     sc4830sim_setCalibrationDurationMs(0);
     QCOMPARE(call(m_unit), VI_SUCCESS);
-    QCOMPARE(logEntries(), entry.arg(m_unit).split('|'));
+    QCOMPARE(simCallLog(), entry.arg(m_unit).split('|'));
     const QString function = entry.section('(', 0, 0);
     QCOMPARE(sc4830sim_callCount(function.toLatin1().constData()), 1);
 
+    // The log's own interface under simCallLog(): an entry cut to the buffer and still
+    // terminated, its whole length returned, -1 past the end.
     char small[8];
     const int length = sc4830sim_logEntry(0, small, sizeof small);
-    QCOMPARE(length, logEntries().first().size());
-    QCOMPARE(QByteArray(small), logEntries().first().left(7).toLatin1());
+    QCOMPARE(length, simCallLog().first().size());
+    QCOMPARE(QByteArray(small), simCallLog().first().left(7).toLatin1());
     QCOMPARE(sc4830sim_logEntry(sc4830sim_logCount(), small, sizeof small), -1);
 }
 
@@ -532,7 +524,7 @@ void SimulatorTest::deadSessionIsRefusedButLogged()
     QCOMPARE(sc4830_close(dead), VI_ERROR_INV_OBJECT);
     QCOMPARE(sc4830sim_closeCount(), 1);
     QCOMPARE(sc4830sim_logCount(), 9);
-    QCOMPARE(logEntries().first(), QString("sc4830_getStatus(%1, ptr, ptr, NULL, NULL)").arg(dead));
+    QCOMPARE(simCallLog().first(), QString("sc4830_getStatus(%1, ptr, ptr, NULL, NULL)").arg(dead));
 }
 
 void SimulatorTest::modelKeepsWhatWasSet()
@@ -917,7 +909,7 @@ void SimulatorTest::logSurvivesTwoThreads()
     int perChannel[3] = { 0, 0, 0 };
     const QRegularExpression entry(
         QStringLiteral("^sc4830_setShuntCal\\(%1, ([12]), [01]\\)$").arg(vi));
-    for (const QString &e : logEntries()) {
+    for (const QString &e : simCallLog()) {
         const QRegularExpressionMatch match = entry.match(e);
         QVERIFY2(match.hasMatch(), qPrintable(e));
         ++perChannel[match.captured(1).toInt()];

@@ -1,6 +1,9 @@
 // Many panels and many loads of the module in one process, as a long-running host meets
 // them: every unit session closed exactly once, memory that stays flat, and a module
 // that leaves nothing behind when it is unloaded.
+#include "panelrig.h"
+#include "simreset.h"
+
 #include <cr2200fp_scuinterface.h>
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_chcfg.h>
@@ -52,6 +55,37 @@ qint64 residentKb()
             return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     }
     return 0;
+}
+
+// Runs round(0) to round(rounds - 1), up to a round that fails, and returns how far
+// resident memory grew from the end of the first warmUp rounds to the end; -1 if it could
+// not be read.
+qint64 residentGrowthKb(
+    const char *what, int rounds, int warmUp, const std::function<void(int)> &round)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 afterWarmUp = 0;
+    for (int i = 0; i < rounds && !QTest::currentTestFailed(); ++i) {
+        round(i);
+        if (i + 1 == warmUp)
+            afterWarmUp = residentKb();
+    }
+    const qint64 afterAll = residentKb();
+    qInfo("%d %s in %lld ms; resident memory after %d: %lld kB, after %d: %lld kB "
+          "(growth %lld kB)",
+        rounds, what, clock.elapsed(), warmUp, afterWarmUp, rounds, afterAll,
+        afterAll - afterWarmUp);
+    return afterWarmUp > 0 && afterAll > 0 ? afterAll - afterWarmUp : -1;
+}
+
+// Fails unless memory stayed flat, wherever resident memory tells.
+void verifyFlat(qint64 growthKb)
+{
+    QVERIFY2(growthKb >= 0, "resident memory could not be read");
+    if (residentMemoryIsMeaningful)
+        QVERIFY2(
+            growthKb < allowedGrowthKb, qPrintable(QStringLiteral("grew by %1 kB").arg(growthKb)));
 }
 
 // Lets deferred deletions and posted events of the last panel run out.
@@ -140,11 +174,10 @@ private:
     ViSession carrier = 0;
 };
 
+// One carrier session serves every panel, as in a long-running host.
 void tst_Soak::init()
 {
-    sc4830sim_reset();
-    simcarrier_reset();
-    visasim_reset();
+    resetSimulators();
     carrier = simcarrier_open(SIMCARRIER_MODEL_16CH);
 }
 
@@ -158,15 +191,10 @@ void tst_Soak::cleanup()
 
 void tst_Soak::twoHundredPanels()
 {
-    constexpr int panels = 200;
-    constexpr int warmUp = 20;
-    QElapsedTimer clock;
-    clock.start();
-    qint64 afterWarmUp = 0;
     int attached = 0;
     int inits = 0;
     int closes = 0;
-    for (int i = 0; i < panels; ++i) {
+    const qint64 growth = residentGrowthKb("panels", 200, 20, [&](int i) {
         const bool withUnit = i % 2 == 1;
         const int closesBefore = sc4830sim_closeCount();
         auto *panel = new sc4830fp_fp;
@@ -188,33 +216,20 @@ void tst_Soak::twoHundredPanels()
         inits += sc4830sim_callCount("sc4830_init");
         closes += sc4830sim_callCount("sc4830_close");
         sc4830sim_clearLog(); // the simulator's log is not the panel's memory
-        if (i + 1 == warmUp)
-            afterWarmUp = residentKb();
-    }
-    const qint64 afterAll = residentKb();
-    qInfo("%d panels in %lld ms; resident memory after %d: %lld kB, after %d: %lld kB "
-          "(growth %lld kB)",
-        panels, clock.elapsed(), warmUp, afterWarmUp, panels, afterAll, afterAll - afterWarmUp);
-
-    QCOMPARE(attached, panels / 2);
+    });
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(attached, 100);
     QCOMPARE(inits, attached);
     QCOMPARE(closes, attached);
     QCOMPARE(sc4830sim_closeCount(), attached);
-    QVERIFY(afterWarmUp > 0 && afterAll > 0);
-    if (residentMemoryIsMeaningful)
-        QVERIFY2(afterAll - afterWarmUp < allowedGrowthKb,
-            qPrintable(QStringLiteral("grew by %1 kB").arg(afterAll - afterWarmUp)));
+    verifyFlat(growth);
 }
 
 void tst_Soak::moduleLoadedFiftyTimes()
 {
-    constexpr int loads = 50;
-    constexpr int warmUp = 10;
-    QElapsedTimer clock;
-    clock.start();
-    qint64 afterWarmUp = 0;
     int attached = 0;
-    for (int i = 0; i < loads; ++i) {
+    const qint64 growth = residentGrowthKb("loads", 50, 10, [&](int i) {
         QPluginLoader loader(QStringLiteral(SFP_PLUGIN_PATH));
         // Qt keeps the library mapped after unload() unless the hints are cleared.
         loader.setLoadHints({});
@@ -248,17 +263,11 @@ void tst_Soak::moduleLoadedFiftyTimes()
             QVERIFY2(!QResource(QString::fromLatin1(name)).isValid(), name);
         QVERIFY(!QFile::exists(QStringLiteral(":/about.png")));
         sc4830sim_clearLog();
-        if (i + 1 == warmUp)
-            afterWarmUp = residentKb();
-    }
-    const qint64 afterAll = residentKb();
-    qInfo("%d loads in %lld ms; resident memory after %d: %lld kB, after %d: %lld kB "
-          "(growth %lld kB)",
-        loads, clock.elapsed(), warmUp, afterWarmUp, loads, afterAll, afterAll - afterWarmUp);
+    });
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(sc4830sim_closeCount(), attached);
-    if (residentMemoryIsMeaningful)
-        QVERIFY2(afterAll - afterWarmUp < allowedGrowthKb,
-            qPrintable(QStringLiteral("grew by %1 kB").arg(afterAll - afterWarmUp)));
+    verifyFlat(growth);
 }
 
 void tst_Soak::panelDeletedInNestedLoop_data()
@@ -325,17 +334,14 @@ void tst_Soak::panelDeletedInNestedLoop()
     QFETCH(Scene, action);
     QFETCH(QString, neverCalled);
 
-    auto *panel = new sc4830fp_fp;
-    panel->setMaster(carrier, SIMCARRIER_MODEL_16CH, 0);
-    panel->initUnit();
-    QVERIFY(panel->d_vi != 0);
-    panel->statusTimer->stop();
-    prepare(panel);
+    PanelRig rig(PanelRig::Attached, 16, PanelRig::NotPolling);
+    QVERIFY(rig.panel->d_vi != 0);
+    prepare(rig.panel);
     sc4830sim_clearLog();
 
     {
-        DeletingHost host(panel, moment);
-        action(panel);
+        DeletingHost host(rig.panel, moment);
+        action(rig.panel);
         // The panel returned into nothing freed (the sanitizers watch that) and made no
         // further call once it was gone.
         QVERIFY(!host.panel);

@@ -3,11 +3,19 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
 
 // QSignalSpy copies each argument into a QVariant, which needs the type registered.
 static const int callTextType = qRegisterMetaType<const char *>();
+
+QStringList SeenBox::face() const
+{
+    const QMetaEnum icons = QMetaEnum::fromType<QMessageBox::Icon>();
+    return { QString::fromLatin1(icons.valueToKey(icon)), title, text,
+        buttons.join(QLatin1Char(',')) };
+}
 
 ModalAnswerer::ModalAnswerer(QObject *parent)
     : QObject(parent)

@@ -23,6 +23,10 @@ struct SeenBox
     QString escapeButton; // the button Escape presses; empty if none
     QPointer<QWidget> parent; // the box's parent widget at the moment it was seen
     bool parentWasNull = true;
+
+    // What the operator reads, for a comparison in one line: the icon's name ("Critical",
+    // "Warning", "Question", "Information"), the title, the text and the buttons ("Yes,No").
+    QStringList face() const;
 };
 
 // Answers the modal message boxes that code under test opens, and records each one.

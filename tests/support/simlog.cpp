@@ -30,3 +30,9 @@ QStringList simCallLog(const QStringList &functions)
     }
     return calls;
 }
+
+QStringList simCalibrationCalls()
+{
+    return simCallLog({ QStringLiteral("sc4830_pgaCalibration"),
+        QStringLiteral("sc4830_excitCalibration"), QStringLiteral("sc4830_autobalance") });
+}

@@ -10,4 +10,7 @@ QStringList simCallLog();
 // Only the calls of the named driver functions.
 QStringList simCallLog(const QStringList &functions);
 
+// Only the calibration calls: signal path, excitation and autobalance.
+QStringList simCalibrationCalls();
+
 #endif // SIMLOG_H
