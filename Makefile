@@ -1,8 +1,15 @@
 # The two commands everyone uses: `make run` and `make test`. Both install the Debian
-# packages that are missing, configure and build first.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-TSAN_BUILD ?= build-tsan
+# packages that are missing, configure and build first. QT=6 builds and runs the same
+# against Qt 6, in build folders of its own.
+QT         ?= 5
+ifeq ($(QT),5)
+SUFFIX     :=
+else
+SUFFIX     := -qt$(QT)
+endif
+BUILD      ?= build$(SUFFIX)
+ASAN_BUILD ?= build-asan$(SUFFIX)
+TSAN_BUILD ?= build-tsan$(SUFFIX)
 JOBS       ?= $(shell nproc)
 RUN_ARGS   ?=
 
@@ -11,10 +18,10 @@ RUN_ARGS   ?=
 all: build
 
 deps:
-	@./scripts/install-deps.sh
+	@./scripts/install-deps.sh $(QT)
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSFP_QT_MAJOR=$(QT)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -30,14 +37,14 @@ check-format: deps
 	./scripts/check-format.sh
 
 $(ASAN_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSFP_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSFP_SANITIZE=ON -DSFP_QT_MAJOR=$(QT)
 
 sanitize: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
 $(TSAN_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSFP_TSAN=ON
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSFP_TSAN=ON -DSFP_QT_MAJOR=$(QT)
 
 tsan: deps $(TSAN_BUILD)/CMakeCache.txt
 	cmake --build $(TSAN_BUILD) -j $(JOBS)

@@ -23,7 +23,7 @@ function(sfp_add_test name)
     endif()
 
     add_executable(${name} ${arg_SOURCES})
-    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} Qt5::Test)
+    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} Qt::Test)
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
     if(arg_DEPENDS)
         add_dependencies(${name} ${arg_DEPENDS})

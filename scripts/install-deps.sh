@@ -1,10 +1,22 @@
 #!/bin/sh
-# Installs the Debian packages this project builds and tests with, only those missing.
-# Safe to run again and again: when everything is present it returns at once.
+# Installs the Debian packages this project builds, tests and packages with, only those
+# missing. Safe to run again and again: when everything is present it returns at once.
+#   usage: scripts/install-deps.sh [5|6]    the Qt to build against (default 5)
 set -eu
 
-packages="build-essential cmake python3 qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-qt5-style-plugins xvfb xauth clang clang-format libclang-rt-14-dev zlib1g-dev"
+qt=${1:-5}
+common="build-essential cmake python3 xvfb xauth clang clang-format libclang-rt-14-dev
+zlib1g-dev dpkg-dev file lintian"
+case $qt in
+5) qtpackages="qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qt5-style-plugins" ;;
+6) qtpackages="qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+libgl-dev" ;;
+*)
+    echo "usage: $0 [5|6]" >&2
+    exit 2
+    ;;
+esac
+packages="$common $qtpackages"
 
 missing=""
 for p in $packages; do

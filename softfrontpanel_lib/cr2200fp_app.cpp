@@ -31,13 +31,24 @@ QString contStartHelp()
 
 } // namespace
 
+QString cr2200fp_app::panelStyleName()
+{
+#if QT_VERSION_MAJOR >= 6
+    // Qt 6 has no Plastique (Debian ships that style plug-in for Qt 5 only); Fusion is its
+    // nearest living relative.
+    return QStringLiteral("Fusion");
+#else
+    return QStringLiteral("Plastique");
+#endif
+}
+
 cr2200fp_app::cr2200fp_app()
     : QWidget(nullptr, Qt::WindowFlags())
 {
     // Plastique is what operators know these panels by. Without the style plug-in the
     // application keeps its style rather than being handed a null one.
-    if (QStyle *plastique = QStyleFactory::create(QStringLiteral("Plastique")))
-        QApplication::setStyle(plastique);
+    if (QStyle *style = QStyleFactory::create(panelStyleName()))
+        QApplication::setStyle(style);
     layoutReady = false;
     pbAbout = nullptr;
 

@@ -23,8 +23,9 @@ class cr2200fp_led;
 // instrument's code connects pbAbout itself and may restyle any of them. They are owned
 // through Qt parenthood.
 //
-// Constructing a frame switches the whole application to the Plastique style. Closing it
-// asks the operator first. GUI thread only.
+// Constructing a frame switches the whole application to the Plastique style (Fusion
+// under Qt 6, which has no Plastique). Closing it asks the operator first. GUI thread
+// only.
 class cr2200fp_app : public QWidget
 {
     Q_OBJECT
@@ -32,6 +33,9 @@ class cr2200fp_app : public QWidget
 public:
     cr2200fp_app();
     ~cr2200fp_app() override;
+
+    // The style a frame switches the application to: "Plastique", or "Fusion" under Qt 6.
+    static QString panelStyleName();
 
     // Installs the instrument's layout on the content area. During construction it
     // installs the frame's own main layout on the frame itself.

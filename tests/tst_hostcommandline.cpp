@@ -47,6 +47,7 @@ private slots:
     void demonstrationMakesNoDriverCall();
     void commandLineErrors_data();
     void commandLineErrors();
+    void otherQtPluginIsRefused();
     void unwritableScreenshotFails();
     void helpListsTheOptions();
 
@@ -245,6 +246,9 @@ void tst_HostCommandLine::commandLineErrors_data()
     QTest::newRow("plug-in without verification block")
         << QStringList { plugin, QStringLiteral(SFP_BLOCKLESS_PLUGIN) } << 3
         << QStringLiteral("plug-in exports no qt_plugin_query_verification_data");
+    QTest::newRow("plug-in of another unit")
+        << QStringList { plugin, QStringLiteral(SFP_OTHERUNIT_PLUGIN) } << 3
+        << QStringLiteral("plug-in serves Orbisa 4810, not the Orbisa 4830 this host offers");
     QTest::newRow("factory that makes no panel")
         << QStringList { plugin, QStringLiteral(SFP_NOPANEL_PLUGIN) } << 4
         << QStringLiteral("the plug-in's factory made no panel");
@@ -266,6 +270,24 @@ void tst_HostCommandLine::commandLineErrors()
     // Nothing was attached or shown.
     QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
     QVERIFY(!QFileInfo::exists(shot()));
+}
+
+// A module built with the other major Qt, when the other build exists (make test QT=6
+// beside make test): turned away by its metadata before it is loaded.
+void tst_HostCommandLine::otherQtPluginIsRefused()
+{
+    const QString module = QStringLiteral(SFP_OTHER_QT_PLUGIN);
+    if (!QFileInfo::exists(module))
+        QSKIP("no build with the other major Qt beside this one");
+    const HostRun r = runHost({ QStringLiteral("--plugin"), module });
+    QCOMPARE(r.exitStatus, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 3);
+    const QStringList errors = r.hostErrors();
+    QCOMPARE(errors.size(), 1);
+    const QRegularExpression refusal(QStringLiteral("plug-in is built with Qt %1\\.\\d+(\\.\\d+)?, "
+                                                    "this host with Qt " QT_VERSION_STR ": ")
+                                         .arg(QT_VERSION_MAJOR == 5 ? 6 : 5));
+    QVERIFY2(errors.constFirst().contains(refusal), qPrintable(errors.constFirst()));
 }
 
 void tst_HostCommandLine::unwritableScreenshotFails()

@@ -7,7 +7,11 @@
 #include <sfp_version.h>
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLibrary>
+#include <QLibraryInfo>
 #include <QMetaMethod>
 #include <QPluginLoader>
 #include <QPointer>
@@ -52,6 +56,7 @@ private slots:
     void factoryIsKeptUntilDeleted();
     void castByInterfaceIdentifier();
     void verificationBlock();
+    void metadataReadBeforeLoading();
     void metaObjects();
     void pageAndDialogMetaObjects();
     void panelFromFactory();
@@ -135,6 +140,41 @@ void tst_Plugin::verificationBlock()
         + QT_VERSION_STR + "\ndebug=" + debug + "\nbuildkey=Linux x86_64 g++ " + kind
         + " full-config";
     QCOMPARE(QByteArray(query()), expected);
+}
+
+// What a host, and Qt's own qtplugininfo, read of the module before loading it: the unit,
+// the carriers it serves with their channel counts, the interface and the versions.
+void tst_Plugin::metadataReadBeforeLoading()
+{
+    const QString module = QFileInfo(QStringLiteral(SFP_PLUGIN_PATH)).absoluteFilePath();
+#if QT_VERSION_MAJOR >= 6
+    const QString tools = QLibraryInfo::path(QLibraryInfo::BinariesPath);
+#else
+    const QString tools = QLibraryInfo::location(QLibraryInfo::BinariesPath);
+#endif
+    QProcess info;
+    info.start(tools + QStringLiteral("/qtplugininfo"), { QStringLiteral("--full-json"), module });
+    QVERIFY2(info.waitForFinished(30000), qPrintable(info.errorString()));
+    QCOMPARE(info.exitCode(), 0);
+    QCOMPARE(info.readAllStandardError(), QByteArray()); // no complaint about the metadata
+    const QJsonObject json = QJsonDocument::fromJson(info.readAllStandardOutput()).object();
+    QCOMPARE(json.value(QStringLiteral("IID")).toString(), QLatin1String(iid));
+
+    const QJsonObject data = json.value(QStringLiteral("MetaData")).toObject();
+    QCOMPARE(data.value(QStringLiteral("unit")).toString(), QStringLiteral("Orbisa 4830"));
+    QCOMPARE(data.value(QStringLiteral("interfaceVersion")).toString(), QStringLiteral("1.0"));
+    QCOMPARE(data.value(QStringLiteral("version")).toString(), QStringLiteral(SFP_VERSION_STRING));
+    QCOMPARE(data.value(QStringLiteral("qt")).toString(), QStringLiteral(QT_VERSION_STR));
+    QMap<QString, int> carriers;
+    for (const QJsonValue carrier : data.value(QStringLiteral("carriers")).toArray())
+        carriers.insert(carrier[QStringLiteral("model")].toString(),
+            carrier[QStringLiteral("channels")].toInt());
+    const QMap<QString, int> served { { QStringLiteral("0x2611"), 16 },
+        { QStringLiteral("0x2624"), 8 } };
+    QCOMPARE(carriers, served);
+
+    // A host's QPluginLoader reads the same.
+    QCOMPARE(QPluginLoader(module).metaData().value(QStringLiteral("MetaData")).toObject(), data);
 }
 
 void tst_Plugin::metaObjects()

@@ -3,6 +3,7 @@
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_verification.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QList>
@@ -12,6 +13,51 @@ namespace {
 using VerificationDataFn = const char *(*)();
 
 const char verificationSymbol[] = "qt_plugin_query_verification_data";
+
+// Where a module keeps its metadata, which opens with a header: a byte of the format's
+// version, the major and the minor Qt, and a byte of flags. Qt 6 puts it in an ELF note of
+// type 0x74510001 and owner "qt-project!" (the header follows the owner's name); Qt 5 in
+// a section opened by "QTMETADATA !" and format version 0.
+const QByteArray qt6Note = QByteArray("\x01\x00\x51\x74qt-project!", 16);
+const QByteArray qt5Mark = QByteArrayLiteral("QTMETADATA !");
+
+// "6.4" from the header at offset header of contents, or empty when there is none. A
+// formatVersion of -1 takes any.
+QString headerQtVersion(const QByteArray &contents, int header, int formatVersion)
+{
+    if (header < 0 || header + 3 > contents.size())
+        return QString();
+    if (formatVersion >= 0 && contents.at(header) != formatVersion)
+        return QString();
+    return QStringLiteral("%1.%2")
+        .arg(static_cast<unsigned char>(contents.at(header + 1)))
+        .arg(static_cast<unsigned char>(contents.at(header + 2)));
+}
+
+// The Qt named by the header of a module's metadata ("6.4"), found where Qt 6 or Qt 5 puts
+// it; empty when the file has no Qt metadata.
+QString metaDataQtVersion(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray contents = file.readAll();
+    const int note = contents.indexOf(qt6Note);
+    const QString qt6 = headerQtVersion(contents, note < 0 ? -1 : note + qt6Note.size(), -1);
+    if (!qt6.isEmpty())
+        return qt6;
+    const int mark = contents.indexOf(qt5Mark);
+    return headerQtVersion(contents, mark < 0 ? -1 : mark + qt5Mark.size(), 0);
+}
+
+// "6.4.2" from a QT_VERSION number as Qt's plug-in metadata carries it.
+QString qtVersionText(int version)
+{
+    return QStringLiteral("%1.%2.%3")
+        .arg(version >> 16)
+        .arg((version >> 8) & 0xFF)
+        .arg(version & 0xFF);
+}
 
 } // namespace
 
@@ -57,14 +103,34 @@ bool PanelLoader::checkFile()
     return true;
 }
 
-// Qt reads the metadata from the file without loading it, so a file that is no Qt
-// plug-in is turned away before any of its code runs.
+// Qt reads the metadata from the file without loading it, so a module this host cannot
+// use is turned away before any of its code runs: a file that is no Qt plug-in, one built
+// with another major Qt (loading it would map a second Qt into the process), one of
+// another interface, and one that serves another unit.
 bool PanelLoader::checkMetaData()
 {
     const QJsonObject metaData = loader.metaData();
-    if (metaData.isEmpty())
+    if (metaData.isEmpty()) {
+        // Qt reads no metadata of another major Qt; the section's header still names it.
+        const QString otherQt = metaDataQtVersion(filePath);
+        if (!otherQt.isEmpty())
+            return otherQtFailure(otherQt);
         return fail(QStringLiteral("not a Qt plug-in: %1").arg(filePath));
+    }
     iid = metaData.value(QStringLiteral("IID")).toString();
+    const int moduleQt = metaData.value(QStringLiteral("version")).toInt();
+    if (QT_VERSION_MAJOR != (moduleQt >> 16))
+        return otherQtFailure(qtVersionText(moduleQt));
+    if (iid != QLatin1String(cr2200fp_scuPluginInterface_iid))
+        return wrongInterface();
+    unitName = metaData.value(QStringLiteral("MetaData"))
+                   .toObject()
+                   .value(QStringLiteral("unit"))
+                   .toString();
+    if (unitName != QLatin1String(servedUnit))
+        return fail(QStringLiteral("plug-in serves %1, not the %2 this host offers: %3")
+                        .arg(unitName.isEmpty() ? QStringLiteral("no unit it names") : unitName,
+                            QLatin1String(servedUnit), filePath));
     return true;
 }
 
@@ -97,9 +163,20 @@ bool PanelLoader::instantiate()
                         .arg(filePath, loader.errorString()));
     pluginFactory = qobject_cast<cr2200fp_scuPluginInterface *>(instance);
     if (!pluginFactory)
-        return fail(QStringLiteral("plug-in has the wrong interface '%1', expected '%2': %3")
-                        .arg(iid, QLatin1String(cr2200fp_scuPluginInterface_iid), filePath));
+        return wrongInterface();
     return true;
+}
+
+bool PanelLoader::otherQtFailure(const QString &moduleQt)
+{
+    return fail(QStringLiteral("plug-in is built with Qt %1, this host with Qt %2: %3")
+                    .arg(moduleQt, QLatin1String(QT_VERSION_STR), filePath));
+}
+
+bool PanelLoader::wrongInterface()
+{
+    return fail(QStringLiteral("plug-in has the wrong interface '%1', expected '%2': %3")
+                    .arg(iid, QLatin1String(cr2200fp_scuPluginInterface_iid), filePath));
 }
 
 bool PanelLoader::fail(const QString &problem)

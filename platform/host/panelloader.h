@@ -9,9 +9,11 @@
 class cr2200fp_scuPluginInterface;
 
 // Loads a front panel plug-in module and hands out its factory, after the checks a host
-// owes itself before it calls into foreign code: the file exists, it is a Qt plug-in, its
-// verification block matches this host's Qt and build, and its factory implements the
-// panel factory interface (by the whole interface identifier).
+// owes itself before it calls into foreign code: the file exists; its metadata, read
+// before loading, shows a Qt plug-in of this host's major Qt, of the panel factory
+// interface (by the whole interface identifier), that serves the unit this host offers;
+// its verification block matches this host's Qt and build; and its factory implements
+// the interface.
 //
 // The module stays loaded for the loader's lifetime and beyond (panels made by it must
 // not outlive the code that draws them). GUI thread only.
@@ -30,6 +32,11 @@ public:
     QString path() const { return filePath; }
     // The interface identifier the module's metadata declares.
     QString interfaceId() const { return iid; }
+    // The unit the module's metadata says it serves.
+    QString unit() const { return unitName; }
+
+    // The unit behind this host's simulated carrier, as plug-ins name it in their metadata.
+    static constexpr const char servedUnit[] = "Orbisa 4830";
 
     // The four-line block a module built for this host carries.
     static QByteArray expectedVerificationData();
@@ -42,12 +49,15 @@ private:
     bool checkMetaData();
     bool checkVerificationData();
     bool instantiate();
+    bool otherQtFailure(const QString &moduleQt);
+    bool wrongInterface();
     bool fail(const QString &problem);
 
     QString filePath;
     QPluginLoader loader;
     QLibrary library;
     QString iid;
+    QString unitName;
     QString error;
     cr2200fp_scuPluginInterface *pluginFactory = nullptr;
 };
