@@ -37,6 +37,12 @@ bool shownWithin(const QWidget *w, const QWidget *top)
     return true;
 }
 
+// Part of a tab bar: the bar itself, or (Qt 6 lets Tab reach them) its scroll buttons.
+bool inTabBar(const QWidget *w)
+{
+    return qobject_cast<const QTabBar *>(w) || qobject_cast<const QTabBar *>(w->parentWidget());
+}
+
 // The first of the panel's controls that Tab reaches, in its focus chain. The tab bar is
 // passed over (and the tab widget, whose focus goes to it): it only chooses the page, and
 // the operator comes to set the page's controls (Ctrl+Tab still changes the page).
@@ -45,7 +51,7 @@ QWidget *firstControl(QWidget *panel)
 {
     for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
         if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
-            && !w->focusProxy() && !qobject_cast<QTabBar *>(w) && shownWithin(w, panel))
+            && !w->focusProxy() && !inTabBar(w) && shownWithin(w, panel))
             return w;
     }
     return nullptr;

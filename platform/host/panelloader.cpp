@@ -50,13 +50,11 @@ QString metaDataQtVersion(const QString &path)
     return headerQtVersion(contents, mark < 0 ? -1 : mark + qt5Mark.size(), 0);
 }
 
-// "6.4.2" from a QT_VERSION number as Qt's plug-in metadata carries it.
+// "6.4" from a QT_VERSION number as Qt's plug-in metadata carries it (Qt 5 leaves the
+// patch level 0 there).
 QString qtVersionText(int version)
 {
-    return QStringLiteral("%1.%2.%3")
-        .arg(version >> 16)
-        .arg((version >> 8) & 0xFF)
-        .arg(version & 0xFF);
+    return QStringLiteral("%1.%2").arg(version >> 16).arg((version >> 8) & 0xFF);
 }
 
 } // namespace
