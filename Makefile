@@ -34,7 +34,7 @@ test: build
 
 # The Debian packages of this Qt (README, "Packages") into $(BUILD)/packages.
 package: build
-	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/packages
+	cd $(BUILD) && cpack -G DEB -B packages
 
 # Fails on any tracked C++ source that .clang-format would change.
 check-format: deps
