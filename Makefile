@@ -13,7 +13,7 @@ TSAN_BUILD ?= build-tsan$(SUFFIX)
 JOBS       ?= $(shell nproc)
 RUN_ARGS   ?=
 
-.PHONY: all deps build run test check-format sanitize tsan bench screenshots fuzz translations clean
+.PHONY: all deps build run test package check-format sanitize tsan bench screenshots fuzz translations clean
 
 all: build
 
@@ -31,6 +31,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian packages of this Qt (README, "Packages") into $(BUILD)/packages.
+package: build
+	cd $(BUILD) && cpack -G DEB -B packages
 
 # Fails on any tracked C++ source that .clang-format would change.
 check-format: deps

@@ -1,16 +1,21 @@
-// The shared library as an installed CMake package: `cmake --install` into a fresh
-// prefix (with a blank in its path), then the example host in examples/minimal-host
-// configured and built against it with find_package(SoftFrontPanel), then run: it loads
-// the installed plug-in and shows a panel.
+// The Debian packages as a user gets them: cpack builds them from this build into a fresh
+// folder, `dpkg-deb -x` unpacks every one into one root (with a blank in its path), the
+// example host in examples/minimal-host is configured and built against the development
+// package there with find_package(SoftFrontPanelQtN) and run, loading the runtime
+// package's plug-in with the host package's stand-ins for VISA and the driver on the
+// library path; last the host package's start script runs sfp-host from the same root.
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-constexpr int stepTimeoutMs = 50000;
+// Each step ends (killed if need be) before Qt Test's function time-out of 60 s
+// (QTEST_FUNCTION_TIMEOUT, cmake/SfpAddTest.cmake) would abort the suite and leave it running.
+constexpr int stepTimeoutMs = 55000;
 
 struct Step
 {
@@ -20,20 +25,39 @@ struct Step
 };
 
 Step runStep(const QString &program, const QStringList &arguments,
-    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+    int timeoutMs = stepTimeoutMs)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     Step step;
-    step.finished = process.waitForFinished(stepTimeoutMs);
+    step.finished = process.waitForFinished(timeoutMs);
     if (!step.finished)
         process.kill();
     step.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     step.output = QString::fromLocal8Bit(process.readAll());
     return step;
 }
+
+// One control field of a .deb, as dpkg-deb reads it.
+QString controlField(const QString &deb, const QString &field)
+{
+    const Step step = runStep(QStringLiteral("dpkg-deb"), { QStringLiteral("-f"), deb, field });
+    return step.exitCode == 0 ? step.output.trimmed() : QString();
+}
+
+QProcessEnvironment offscreenEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+const QString runtimePackage = QStringLiteral(SFP_RUNTIME_PACKAGE);
+const QString developmentPackage = QStringLiteral(SFP_DEVELOPMENT_PACKAGE);
+const QString hostPackage = QStringLiteral(SFP_HOST_PACKAGE);
 
 } // namespace
 
@@ -43,16 +67,25 @@ class tst_Package : public QObject
 
 private slots:
     void initTestCase();
-    void installsLibraryHeadersModuleAndPackage();
-    void exampleConfiguresAgainstThePackage();
+    void buildsOnePackagePerComponent();
+    void unpacksIntoOneRoot_data();
+    void unpacksIntoOneRoot();
+    void exampleConfiguresAgainstTheDevelopmentPackage();
     void exampleBuilds();
-    void exampleShowsAPanel();
+    void exampleShowsAPanelOfTheRuntimePackage();
+    void hostPackageStartsTheHost();
 
 private:
-    QString prefix() const { return work.filePath(QStringLiteral("install prefix")); }
+    QString packages() const { return work.filePath(QStringLiteral("packages")); }
+    QString usr() const { return work.filePath(QStringLiteral("unpacked root/usr")); }
+    QString usrPath(const char *relative) const
+    {
+        return usr() + QLatin1Char('/') + QLatin1String(relative);
+    }
     QString exampleBuild() const { return work.filePath(QStringLiteral("example")); }
 
     QTemporaryDir work;
+    QStringList debs;
 };
 
 void tst_Package::initTestCase()
@@ -60,39 +93,108 @@ void tst_Package::initTestCase()
     QVERIFY(work.isValid());
 }
 
-void tst_Package::installsLibraryHeadersModuleAndPackage()
+void tst_Package::buildsOnePackagePerComponent()
 {
-    const Step install = runStep(QStringLiteral(SFP_CMAKE_COMMAND),
-        { QStringLiteral("--install"), QStringLiteral(SFP_BINARY_DIR), QStringLiteral("--prefix"),
-            prefix(), QStringLiteral("--component"), QStringLiteral("SoftFrontPanel") });
-    QVERIFY2(install.finished && install.exitCode == 0, qPrintable(install.output));
+    const Step pack = runStep(QStringLiteral(SFP_CPACK_COMMAND),
+        { QStringLiteral("--config"), QStringLiteral(SFP_BINARY_DIR "/CPackConfig.cmake"),
+            QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), packages() },
+        QProcessEnvironment::systemEnvironment());
+    QVERIFY2(pack.finished && pack.exitCode == 0, qPrintable(pack.output));
 
-    const QDir root(prefix());
-    for (const char *file : { "lib/libsoftfrontpanel.a", "include/cr2200fp_scuinterface.h",
-             "include/cr2200fp_led.h", "include/cr2200fp_messages.h", "include/cr2200fp_app.h",
-             "include/visa.h", "lib/softfrontpanel/plugins/libsc4830fp.so",
-             "lib/cmake/SoftFrontPanel/SoftFrontPanelConfig.cmake",
-             "lib/cmake/SoftFrontPanel/SoftFrontPanelConfigVersion.cmake" })
-        QVERIFY2(QFileInfo::exists(root.filePath(QLatin1String(file))), file);
-    // The resource tree as objects, which a linker keeps whole.
-    const QDir resources(root.filePath(QStringLiteral("lib/softfrontpanel/resources")));
-    QVERIFY(!resources.entryList({ QStringLiteral("*.o") }, QDir::Files).isEmpty());
+    const QDir dir(packages());
+    QSet<QString> names;
+    for (const QString &file : dir.entryList({ QStringLiteral("*.deb") }, QDir::Files)) {
+        const QString deb = dir.filePath(file);
+        debs << deb;
+        names << controlField(deb, QStringLiteral("Package"));
+        QCOMPARE(controlField(deb, QStringLiteral("Version")), QStringLiteral(SFP_DEB_VERSION));
+    }
+    QCOMPARE(names, (QSet<QString> { runtimePackage, developmentPackage, hostPackage }));
+
+    // The host loads the plug-in of its own build; the headers need the Qt they name.
+    for (const QString &deb : qAsConst(debs)) {
+        const QString package = controlField(deb, QStringLiteral("Package"));
+        const QString depends = controlField(deb, QStringLiteral("Depends"));
+        if (package == hostPackage)
+            QVERIFY2(depends.contains(runtimePackage + QStringLiteral(" (= " SFP_DEB_VERSION ")")),
+                qPrintable(depends));
+        if (package == developmentPackage)
+            QVERIFY2(depends.contains(QStringLiteral(SFP_QT_DEV_PACKAGE)), qPrintable(depends));
+    }
 }
 
-void tst_Package::exampleConfiguresAgainstThePackage()
+void tst_Package::unpacksIntoOneRoot_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("installed");
+
+    const auto row = [](const QString &file, bool installed = true) {
+        QTest::newRow(qPrintable(file)) << file << installed;
+    };
+    const QString include = QStringLiteral(SFP_INSTALL_INCLUDEDIR "/");
+    for (const char *header : { "cr2200fp_scuinterface.h", "cr2200fp_led.h", "cr2200fp_messages.h",
+             "cr2200fp_app.h", "visa.h" })
+        row(include + QLatin1String(header));
+    // A real VISA owns include/visa.h.
+    row(QStringLiteral(CMAKE_INSTALL_INCLUDEDIR "/visa.h"), false);
+    row(QStringLiteral(SFP_INSTALL_LIBDIR "/libsoftfrontpanel.a"));
+    row(QStringLiteral(SFP_INSTALL_CMAKEDIR "/SoftFrontPanelQt" SFP_QT_MAJOR "Config.cmake"));
+    row(QStringLiteral(
+        SFP_INSTALL_CMAKEDIR "/SoftFrontPanelQt" SFP_QT_MAJOR "ConfigVersion.cmake"));
+    row(QStringLiteral(SFP_INSTALL_PLUGINDIR "/libsc4830fp.so"));
+    row(QStringLiteral(SFP_INSTALL_HOSTDIR "/sfp-host"));
+    row(QStringLiteral(CMAKE_INSTALL_BINDIR "/" SFP_HOST_COMMAND));
+    // The stand-ins by their SONAMEs, private to the host: nothing links them at build time.
+    for (const char *library : { "libvisa.so", "libsimcarrier.so", "libsc4830.so" }) {
+        row(QStringLiteral(SFP_INSTALL_HOSTDIR "/") + QLatin1String(library)
+            + QStringLiteral(".1"));
+        row(QStringLiteral(SFP_INSTALL_HOSTDIR "/") + QLatin1String(library), false);
+        row(QStringLiteral(CMAKE_INSTALL_LIBDIR "/") + QLatin1String(library)
+                + QStringLiteral(".1"),
+            false);
+    }
+    for (const QString &package : { runtimePackage, developmentPackage, hostPackage }) {
+        row(QStringLiteral("share/doc/") + package + QStringLiteral("/copyright"));
+        row(QStringLiteral("share/doc/") + package + QStringLiteral("/changelog.Debian.gz"));
+    }
+}
+
+void tst_Package::unpacksIntoOneRoot()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, installed);
+
+    if (!QFileInfo::exists(usr())) {
+        QVERIFY2(!debs.isEmpty(), "no packages were built");
+        for (const QString &deb : qAsConst(debs)) {
+            const Step unpack = runStep(
+                QStringLiteral("dpkg-deb"), { QStringLiteral("-x"), deb, QFileInfo(usr()).path() });
+            QVERIFY2(unpack.finished && unpack.exitCode == 0, qPrintable(unpack.output));
+        }
+    }
+    QCOMPARE(QFileInfo::exists(usr() + QLatin1Char('/') + file), installed);
+}
+
+void tst_Package::exampleConfiguresAgainstTheDevelopmentPackage()
+{
+    // The resource tree as objects, which a linker keeps whole.
+    const QDir resources(usrPath(SFP_INSTALL_RESOURCEDIR));
+    QVERIFY(!resources.entryList({ QStringLiteral("*.o") }, QDir::Files).isEmpty());
+
     const Step configure = runStep(QStringLiteral(SFP_CMAKE_COMMAND),
         { QStringLiteral("-S"), QStringLiteral(SFP_SOURCE_DIR "/examples/minimal-host"),
-            QStringLiteral("-B"), exampleBuild(), QStringLiteral("-DCMAKE_PREFIX_PATH=") + prefix(),
+            QStringLiteral("-B"), exampleBuild(), QStringLiteral("-DCMAKE_PREFIX_PATH=") + usr(),
+            QStringLiteral("-DSFP_QT_MAJOR=" SFP_QT_MAJOR),
             QStringLiteral("-DCMAKE_BUILD_TYPE=" SFP_BUILD_TYPE),
             QStringLiteral("-DCMAKE_CXX_COMPILER=" SFP_CXX_COMPILER) });
     QVERIFY2(configure.finished && configure.exitCode == 0, qPrintable(configure.output));
-    // The package was found where it was installed, not in the build tree.
+    // The package was found where it was unpacked, not in the build tree.
     QFile cache(exampleBuild() + QStringLiteral("/CMakeCache.txt"));
     QVERIFY(cache.open(QIODevice::ReadOnly | QIODevice::Text));
-    QVERIFY(cache.readAll().contains(QString(QStringLiteral("SoftFrontPanel_DIR:PATH=") + prefix()
-        + QStringLiteral("/lib/cmake/SoftFrontPanel"))
-                                         .toLocal8Bit()));
+    QVERIFY(cache.readAll().contains(
+        QString(QStringLiteral("SoftFrontPanelQt" SFP_QT_MAJOR "_DIR:PATH=")
+            + usrPath(SFP_INSTALL_CMAKEDIR))
+            .toLocal8Bit()));
 }
 
 void tst_Package::exampleBuilds()
@@ -103,12 +205,12 @@ void tst_Package::exampleBuilds()
     QVERIFY(QFileInfo(exampleBuild() + QStringLiteral("/minimal-host")).isExecutable());
 }
 
-void tst_Package::exampleShowsAPanel()
+void tst_Package::exampleShowsAPanelOfTheRuntimePackage()
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // VISA and the unit's driver are outside the package: the simulated ones stand in.
-    env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(SFP_BINARY_DIR "/lib"));
+    QProcessEnvironment env = offscreenEnvironment();
+    // VISA and the unit's driver are outside the plug-in's package: the host package's
+    // stand-ins serve.
+    env.insert(QStringLiteral("LD_LIBRARY_PATH"), usrPath(SFP_INSTALL_HOSTDIR));
     const Step run = runStep(exampleBuild() + QStringLiteral("/minimal-host"), {}, env);
     QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.output));
     const QStringList lines = run.output.split(QLatin1Char('\n'));
@@ -116,6 +218,23 @@ void tst_Package::exampleShowsAPanel()
     QVERIFY2(lines.contains(QStringLiteral("model: 4830-AA (DEMO)")), qPrintable(run.output));
     QVERIFY(lines.contains(
         QStringLiteral("description: Orbisa 4830 - 16 Channel Signal Conditioning Unit")));
+}
+
+void tst_Package::hostPackageStartsTheHost()
+{
+    // The start script finds the host, its stand-ins and the runtime package's plug-in
+    // relative to itself; nothing of the build tree is on the library path.
+    QProcessEnvironment env = offscreenEnvironment();
+    env.remove(QStringLiteral("LD_LIBRARY_PATH"));
+    const QString screenshot = work.filePath(QStringLiteral("host.png"));
+    const Step run = runStep(usrPath(CMAKE_INSTALL_BINDIR "/" SFP_HOST_COMMAND),
+        { QStringLiteral("--screenshot"), screenshot }, env);
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.output));
+    QVERIFY2(run.output.contains(usrPath(SFP_INSTALL_PLUGINDIR "/libsc4830fp.so")),
+        qPrintable(run.output));
+    QVERIFY2(run.output.split(QLatin1Char('\n')).contains(QStringLiteral("model: 4830-AB")),
+        qPrintable(run.output));
+    QVERIFY(QFileInfo(screenshot).size() > 0);
 }
 
 QTEST_MAIN(tst_Package)

@@ -52,7 +52,9 @@ int main(int argc, char **argv)
     std::fflush(stdout);
 
     frame.show();
+    // exit(), not quit(): Qt 6's quit() first closes the windows, and the frame asks
+    // before it closes.
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return app.exec();
 }
