@@ -69,4 +69,4 @@ translations: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --target update_translations
 
 fuzz: deps
-	./scripts/fuzz.sh 60
+	QT=$(QT) ./scripts/fuzz.sh 60

@@ -15,9 +15,16 @@ case $seconds in
 esac
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-fuzz
+# QT=6 in the environment builds them against Qt 6, in a folder of their own.
+qt=${QT:-5}
+if [ "$qt" = 5 ]; then
+    build=$root/build-fuzz
+else
+    build=$root/build-fuzz-qt$qt
+fi
 
-CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSFP_QT_MAJOR="$qt"
 cmake --build "$build" -j 2
 
 status=0
