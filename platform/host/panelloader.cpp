@@ -121,10 +121,10 @@ bool PanelLoader::checkMetaData()
         return otherQtFailure(qtVersionText(moduleQt));
     if (iid != QLatin1String(cr2200fp_scuPluginInterface_iid))
         return wrongInterface();
-    unitName = metaData.value(QStringLiteral("MetaData"))
-                   .toObject()
-                   .value(QStringLiteral("unit"))
-                   .toString();
+    const QString unitName = metaData.value(QStringLiteral("MetaData"))
+                                 .toObject()
+                                 .value(QStringLiteral("unit"))
+                                 .toString();
     if (unitName != QLatin1String(servedUnit))
         return fail(QStringLiteral("plug-in serves %1, not the %2 this host offers: %3")
                         .arg(unitName.isEmpty() ? QStringLiteral("no unit it names") : unitName,

@@ -32,8 +32,6 @@ public:
     QString path() const { return filePath; }
     // The interface identifier the module's metadata declares.
     QString interfaceId() const { return iid; }
-    // The unit the module's metadata says it serves.
-    QString unit() const { return unitName; }
 
     // The unit behind this host's simulated carrier, as plug-ins name it in their metadata.
     static constexpr const char servedUnit[] = "Orbisa 4830";
@@ -57,7 +55,6 @@ private:
     QPluginLoader loader;
     QLibrary library;
     QString iid;
-    QString unitName;
     QString error;
     cr2200fp_scuPluginInterface *pluginFactory = nullptr;
 };
