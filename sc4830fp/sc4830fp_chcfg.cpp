@@ -567,8 +567,8 @@ void sc4830fp_chCfg::applyAction()
     const QPointer<sc4830fp_chCfg> alive(this);
     // An error or the carrier's status means the unit did not take that part: the change
     // stays marked as unsent. A warning counts as done.
-    bool refused = false;
     bool gainRefused = false;
+    lastApplyOutcome = ApplyOutcome();
     if (scuFp->d_vi) {
         const ViUInt16 channel = ViUInt16(ch + 1);
         // Each call goes out whatever became of the one before: the operator is told of
@@ -576,31 +576,32 @@ void sc4830fp_chCfg::applyAction()
         ViStatus status = sc4830_setChannelConf(scuFp->d_vi, channel, mode[cbMode->currentIndex()],
             gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()],
             input[cbInput->currentIndex()]);
-        sc4830fp_check(scuFp, status,
-            "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
-            "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
-            "input[cbInput->currentIndex()])");
+        static const char confCall[]
+            = "sc4830_setChannelConf(scuFp->d_vi, ch, mode[cbMode->currentIndex()], "
+              "gain[cbGain->currentIndex()], coup[cbCoup->currentIndex()], "
+              "input[cbInput->currentIndex()])";
+        sc4830fp_check(scuFp, status, confCall);
         if (!alive)
             return;
+        noteRefusal(status, confCall);
         gainRefused = status < 0;
-        refused = gainRefused;
         status = sc4830_setExcitation(
             scuFp->d_vi, channel, shownValue(dsbPosExc), shownValue(dsbNegExc));
-        sc4830fp_check(scuFp, status,
-            "sc4830_setExcitation(scuFp->d_vi, ch, "
-            "(ViReal64)dsbPosExc->text().toDouble(), "
-            "(ViReal64)dsbNegExc->text().toDouble())");
+        static const char excCall[] = "sc4830_setExcitation(scuFp->d_vi, ch, "
+                                      "(ViReal64)dsbPosExc->text().toDouble(), "
+                                      "(ViReal64)dsbNegExc->text().toDouble())";
+        sc4830fp_check(scuFp, status, excCall);
         if (!alive)
             return;
-        refused = refused || status < 0;
+        noteRefusal(status, excCall);
         status = sc4830_setShuntCal(
             scuFp->d_vi, channel, cbShCal->currentIndex() ? VI_TRUE : VI_FALSE);
-        sc4830fp_check(scuFp, status,
-            "sc4830_setShuntCal (scuFp->d_vi, ch, "
-            "(cbShCal->currentIndex())?VI_TRUE:VI_FALSE)");
+        static const char shuntCall[] = "sc4830_setShuntCal (scuFp->d_vi, ch, "
+                                        "(cbShCal->currentIndex())?VI_TRUE:VI_FALSE)";
+        sc4830fp_check(scuFp, status, shuntCall);
         if (!alive)
             return;
-        refused = refused || status < 0;
+        noteRefusal(status, shuntCall);
     }
 
     icpMode = cbMode->itemData(cbMode->currentIndex()).toInt() == icpModeData;
@@ -614,11 +615,20 @@ void sc4830fp_chCfg::applyAction()
     leImbalance->setEnabled(dc);
 
     // A refused setting stays unsent, so that Apply can simply be pressed again.
-    pbApply->setEnabled(refused);
+    pbApply->setEnabled(lastApplyOutcome.refused());
     // The host scales the channel's data by this gain: it hears only of a gain the unit
     // took, and keeps the last one it was told otherwise.
     if (!gainRefused)
         emit scuGainChanged(ch, gainValue[cbGain->currentIndex()]);
+    if (!alive)
+        return;
+    emit applied(ch, lastApplyOutcome.refused());
+}
+
+void sc4830fp_chCfg::noteRefusal(ViStatus status, const char *fcall)
+{
+    if (status < 0 && !lastApplyOutcome.refused())
+        lastApplyOutcome = { fcall, status };
 }
 
 void sc4830fp_chCfg::applyToAllAction()

@@ -42,10 +42,20 @@ public:
         double negExc;
         int shunt;
     };
+    // What the page's last apply left: the first call the unit refused with an error or
+    // the carrier's status (the call text as the check quoted it, static storage), and
+    // that status; a null call when everything went through or nothing was sent.
+    struct ApplyOutcome
+    {
+        const char *refusedCall = nullptr;
+        ViStatus refusedStatus = 0;
+        bool refused() const { return refusedCall != nullptr; }
+    };
     // The calibrations a page offers, each with its check box.
     enum Calibration { SignalPath, Excitation, Autobalance };
 
     Settings settings() const;
+    ApplyOutcome lastApply() const { return lastApplyOutcome; }
     // Shows settings in the controls as an operator would choose them, each control's
     // handler running (mode before coupling and shunt, so that the mode's own adjustments
     // do not undo them; an index the list lacks keeps the control's own). Sends nothing.
@@ -119,6 +129,9 @@ public:
 signals:
     // Fires from applyAction() with the channel index (0-based) and the unit's gain.
     void scuGainChanged(int chIdx, ViReal64 scuGainVal);
+    // Fires at the end of every apply of this page (its own, Apply to all's, the
+    // attach's), with lastApply() already set; refused as lastApply().refused().
+    void applied(int chIdx, bool refused);
 
 public slots:
     void modeChanged(int index);
@@ -138,6 +151,9 @@ public slots:
 
 private:
     QCheckBox *selection(Calibration kind) const;
+    void noteRefusal(ViStatus status, const char *fcall);
+
+    ApplyOutcome lastApplyOutcome;
 };
 
 #endif // SC4830FP_CHCFG_H
