@@ -132,9 +132,8 @@ set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
 The soft front panel of the Orbisa 4830, a 16-channel signal conditioning
 unit, as a ${SFP_QT} plug-in module that a host front-panel application loads:
 one page per channel for input, mode, coupling, gain, excitation and shunt,
-status lamps, calibrations and identification.
-It carries its translations (German) and shows them in the desktop's
-language.
+status lamps, calibrations and identification. It carries its German
+translation and follows the desktop's language.
 The module needs the unit's driver and a VISA library, which are not Debian
 packages: a lab installs them from the unit's maker. The module finds them
 by the names libsc4830.so.1 and libvisa.so.1 on the library path, and
