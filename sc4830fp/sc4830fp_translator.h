@@ -25,14 +25,11 @@ public:
     // when no catalogue fits or the application translates every context itself.
     bool loadFor(const QLocale &locale);
 
-    // The contexts this catalogue leaves to the host's.
-    QSet<QByteArray> hostContexts() const { return skipped; }
-
     QString translate(const char *context, const char *sourceText,
         const char *disambiguation = nullptr, int n = -1) const override;
 
 private:
-    QSet<QByteArray> skipped;
+    QSet<QByteArray> skipped; // the contexts left to the application's own catalogues
 };
 
 #endif // SC4830FP_TRANSLATOR_H
