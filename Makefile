@@ -64,7 +64,7 @@ screenshots: build
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
 
-# Refreshes the translation template from the sources.
+# Refreshes the translation template and the catalogues from the sources.
 translations: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --target update_translations
 

@@ -5,7 +5,8 @@
 #   development  libsoftfrontpanel-qtN-dev  headers, static library, resource objects,
 #                                           find_package(SoftFrontPanelQtN)
 #   host         sfp-host-qtN               sfp-host with the simulated VISA, carrier and
-#                                           unit in a private folder, and its start script
+#                                           unit in a private folder, its start script, its
+#                                           menu entry, icon and AppStream metadata
 # The plug-in and the library install themselves (sc4830fp/, softfrontpanel_lib/); the
 # host and its stand-ins are installed here, since they belong to this package only.
 
@@ -14,6 +15,9 @@ set(SFP_PACKAGE_MAINTAINER "Orbisa 4830 soft front panel maintainers <sfp-mainta
 set(SFP_PACKAGE_HOMEPAGE "https://www.orbisa.example/4830/soft-front-panel"
     CACHE STRING "The Homepage field of the Debian packages")
 set(SFP_DEB_VERSION ${PROJECT_VERSION}-1)
+# The day of this release, as the changelog and the AppStream metadata write it.
+set(SFP_RELEASE_DATE 2026-12-08)
+set(SFP_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 12:00:00 +0000")
 set(sfp_packaging_dir ${CMAKE_BINARY_DIR}/packaging)
 
 # The host component. The libraries keep their SONAME links but no development link:
@@ -45,6 +49,28 @@ sfp_gzip_file(${sfp_packaging_dir}/${SFP_HOST_COMMAND}.1
     ${sfp_packaging_dir}/${SFP_HOST_COMMAND}.1.gz)
 install(FILES ${sfp_packaging_dir}/${SFP_HOST_COMMAND}.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT host)
+
+# The menu entry, its icon in the hicolor theme (scalable, and pictures rendered from it for
+# desktops that take no SVG) and the AppStream metadata software centres read. All are named
+# after SFP_APP_ID, which carries the Qt, so that both hosts' entries install side by side.
+string(REPLACE "qt" "Qt " SFP_QT_NAME ${SFP_QT_SUFFIX}) # Qt 5
+set(SFP_APP_ID example.orbisa.sfp_host_${SFP_QT_SUFFIX})
+set(sfp_desktop_dir ${CMAKE_CURRENT_LIST_DIR}/desktop)
+configure_file(${sfp_desktop_dir}/sfp-host.desktop.in
+    ${sfp_packaging_dir}/${SFP_APP_ID}.desktop @ONLY)
+configure_file(${sfp_desktop_dir}/sfp-host.metainfo.xml.in
+    ${sfp_packaging_dir}/${SFP_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${sfp_packaging_dir}/${SFP_APP_ID}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT host)
+install(FILES ${sfp_packaging_dir}/${SFP_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo COMPONENT host)
+set(sfp_icons ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
+install(FILES ${sfp_desktop_dir}/sfp-host.svg DESTINATION ${sfp_icons}/scalable/apps
+    RENAME ${SFP_APP_ID}.svg COMPONENT host)
+foreach(size 48 128)
+    install(FILES ${sfp_desktop_dir}/sfp-host-${size}.png
+        DESTINATION ${sfp_icons}/${size}x${size}/apps RENAME ${SFP_APP_ID}.png COMPONENT host)
+endforeach()
 
 # Every package carries its copyright file and changelog in /usr/share/doc/<package>.
 foreach(component runtime development host)
@@ -106,10 +132,13 @@ set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
 The soft front panel of the Orbisa 4830, a 16-channel signal conditioning
 unit, as a ${SFP_QT} plug-in module that a host front-panel application loads:
 one page per channel for input, mode, coupling, gain, excitation and shunt,
-status lamps, calibrations and identification.
-The module needs a VISA library (libvisa.so.1) and the unit's driver
-(libsc4830.so.1); ${SFP_HOST_PACKAGE} carries simulated ones.
-No compiled translation ships.")
+status lamps, calibrations and identification. It carries its German
+translation and follows the desktop's language.
+The module needs the unit's driver and a VISA library, which are not Debian
+packages: a lab installs them from the unit's maker. The module finds them
+by the names libsc4830.so.1 and libvisa.so.1 on the library path, and
+`ldd` on the module shows whether both are found. ${SFP_HOST_PACKAGE}
+carries simulated ones for trying the panel without hardware.")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SUGGESTS ${SFP_HOST_PACKAGE})
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)

@@ -4,9 +4,17 @@
 
 #include <cr2200fp_verification.h>
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QtGlobal>
 
 #include <new>
+
+sc4830fp_plugin::sc4830fp_plugin()
+{
+    if (translator.loadFor(QLocale()))
+        QCoreApplication::installTranslator(&translator);
+}
 
 cr2200fp_scuInterface *sc4830fp_plugin::createPanel()
 {

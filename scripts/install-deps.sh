@@ -6,7 +6,7 @@ set -eu
 
 qt=${1:-5}
 common="build-essential cmake python3 xvfb xauth clang clang-format libclang-rt-14-dev
-zlib1g-dev dpkg-dev file lintian"
+zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream"
 case $qt in
 5) qtpackages="qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qt5-style-plugins" ;;
 6) qtpackages="qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools

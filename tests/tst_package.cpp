@@ -3,13 +3,16 @@
 // example host in examples/minimal-host is configured and built against the development
 // package there with find_package(SoftFrontPanelQtN) and run, loading the runtime
 // package's plug-in with the host package's stand-ins for VISA and the driver on the
-// library path; last the host package's start script runs sfp-host from the same root.
+// library path; the menu entry and the AppStream metadata pass their validators; last the
+// host package's start script runs sfp-host from the same root, as an ordinary user.
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -26,11 +29,12 @@ struct Step
 
 Step runStep(const QString &program, const QStringList &arguments,
     const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-    int timeoutMs = stepTimeoutMs)
+    const QString &folder = QString(), int timeoutMs = stepTimeoutMs)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
     process.start(program, arguments);
     Step step;
     step.finished = process.waitForFinished(timeoutMs);
@@ -55,6 +59,15 @@ QProcessEnvironment offscreenEnvironment()
     return env;
 }
 
+// The user the unpacked host runs as when the suite runs as root, and the command that
+// runs a program as that user.
+const QString ordinaryUser = QStringLiteral("nobody");
+QStringList asOrdinaryUser()
+{
+    return { QStringLiteral("--reuid=") + ordinaryUser, QStringLiteral("--regid=nogroup"),
+        QStringLiteral("--clear-groups"), QStringLiteral("--") };
+}
+
 const QString runtimePackage = QStringLiteral(SFP_RUNTIME_PACKAGE);
 const QString developmentPackage = QStringLiteral(SFP_DEVELOPMENT_PACKAGE);
 const QString hostPackage = QStringLiteral(SFP_HOST_PACKAGE);
@@ -73,6 +86,8 @@ private slots:
     void exampleConfiguresAgainstTheDevelopmentPackage();
     void exampleBuilds();
     void exampleShowsAPanelOfTheRuntimePackage();
+    void desktopMetadataValidates_data();
+    void desktopMetadataValidates();
     void hostPackageStartsTheHost();
 
 private:
@@ -144,6 +159,13 @@ void tst_Package::unpacksIntoOneRoot_data()
     row(QStringLiteral(SFP_INSTALL_PLUGINDIR "/libsc4830fp.so"));
     row(QStringLiteral(SFP_INSTALL_HOSTDIR "/sfp-host"));
     row(QStringLiteral(CMAKE_INSTALL_BINDIR "/" SFP_HOST_COMMAND));
+    // The menu entry, its icon and AppStream metadata, named after the Qt of the host.
+    const QString share = QStringLiteral(CMAKE_INSTALL_DATAROOTDIR "/");
+    row(share + QStringLiteral("applications/" SFP_APP_ID ".desktop"));
+    row(share + QStringLiteral("metainfo/" SFP_APP_ID ".metainfo.xml"));
+    for (const char *icon : { "scalable/apps/" SFP_APP_ID ".svg", "48x48/apps/" SFP_APP_ID ".png",
+             "128x128/apps/" SFP_APP_ID ".png" })
+        row(share + QStringLiteral("icons/hicolor/") + QLatin1String(icon));
     // The stand-ins by their SONAMEs, private to the host: nothing links them at build time.
     for (const char *library : { "libvisa.so", "libsimcarrier.so", "libsc4830.so" }) {
         row(QStringLiteral(SFP_INSTALL_HOSTDIR "/") + QLatin1String(library)
@@ -220,15 +242,63 @@ void tst_Package::exampleShowsAPanelOfTheRuntimePackage()
         QStringLiteral("description: Orbisa 4830 - 16 Channel Signal Conditioning Unit")));
 }
 
+void tst_Package::desktopMetadataValidates_data()
+{
+    QTest::addColumn<QString>("validator");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("menu entry") << QStringLiteral("desktop-file-validate") << QStringList()
+                                << QStringLiteral(CMAKE_INSTALL_DATAROOTDIR
+                                       "/applications/" SFP_APP_ID ".desktop");
+    QTest::newRow("AppStream") << QStringLiteral(
+        "appstreamcli") << QStringList { QStringLiteral("validate"), QStringLiteral("--no-net") }
+                               << QStringLiteral(CMAKE_INSTALL_DATAROOTDIR "/metainfo/" SFP_APP_ID
+                                                                           ".metainfo.xml");
+}
+
+void tst_Package::desktopMetadataValidates()
+{
+    QFETCH(QString, validator);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+
+    const Step check = runStep(validator, arguments << usr() + QLatin1Char('/') + file);
+    QVERIFY2(check.finished && check.exitCode == 0, qPrintable(check.output));
+    // Both print a line for each error and warning; infos may stay.
+    for (const QString &line : check.output.split(QLatin1Char('\n'))) {
+        QVERIFY2(!line.contains(QLatin1String("warning")) && !line.startsWith(QLatin1String("W:"))
+                && !line.startsWith(QLatin1String("E:")),
+            qPrintable(check.output));
+    }
+}
+
 void tst_Package::hostPackageStartsTheHost()
 {
-    // The start script finds the host, its stand-ins and the runtime package's plug-in
-    // relative to itself; nothing of the build tree is on the library path.
+    // The start script finds the host and its stand-ins relative to itself, and the host
+    // the runtime package's plug-in relative to itself; nothing of the build tree is on the
+    // library path. As root the suite runs it as an ordinary user, who can write nothing of
+    // the unpacked root, with a home and a folder of its own.
+    const QString home = work.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home + QStringLiteral("/runtime")));
+    QString program = usrPath(CMAKE_INSTALL_BINDIR "/" SFP_HOST_COMMAND);
+    QStringList arguments;
+    if (::geteuid() == 0) {
+        QFile::setPermissions(
+            work.path(), QFile::permissions(work.path()) | QFile::ExeOther | QFile::ReadOther);
+        const Step own = runStep(QStringLiteral("chown"),
+            { QStringLiteral("-R"), ordinaryUser + QStringLiteral(":nogroup"), home });
+        QVERIFY2(own.finished && own.exitCode == 0, qPrintable(own.output));
+        arguments = asOrdinaryUser() << program;
+        program = QStringLiteral("setpriv");
+    }
     QProcessEnvironment env = offscreenEnvironment();
     env.remove(QStringLiteral("LD_LIBRARY_PATH"));
-    const QString screenshot = work.filePath(QStringLiteral("host.png"));
-    const Step run = runStep(usrPath(CMAKE_INSTALL_BINDIR "/" SFP_HOST_COMMAND),
-        { QStringLiteral("--screenshot"), screenshot }, env);
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
+    const QString screenshot = home + QStringLiteral("/host.png");
+    const Step run
+        = runStep(program, arguments << QStringLiteral("--screenshot") << screenshot, env, home);
     QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.output));
     QVERIFY2(run.output.contains(usrPath(SFP_INSTALL_PLUGINDIR "/libsc4830fp.so")),
         qPrintable(run.output));

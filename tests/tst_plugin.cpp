@@ -1,15 +1,19 @@
 // The plug-in module as a host sees it: loaded through QPluginLoader, its factory, its
-// verification block, its interfaces' meta-objects and its resource tree.
+// verification block, its interfaces' meta-objects, its resource tree and its catalogue.
+#include "modalanswerer.h"
+
 #include <cr2200fp_led.h>
 #include <cr2200fp_scuinterface.h>
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_chcfg.h>
 #include <sfp_version.h>
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLibrary>
 #include <QLibraryInfo>
 #include <QMetaMethod>
@@ -17,6 +21,7 @@
 #include <QPointer>
 #include <QResource>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -44,6 +49,24 @@ void compareMethods(const QMetaObject *meta, const QList<Method> &expected)
     }
 }
 
+// A host's own catalogue for one class of the panel: marks that class's texts "[[...]]".
+class HostCatalogue : public QTranslator
+{
+public:
+    explicit HostCatalogue(const QByteArray &context)
+        : context(context)
+    {
+    }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *c, const char *source, const char *, int) const override
+    {
+        return context == c ? QStringLiteral("[[%1]]").arg(QLatin1String(source)) : QString();
+    }
+
+private:
+    QByteArray context;
+};
+
 } // namespace
 
 class tst_Plugin : public QObject
@@ -61,6 +84,8 @@ private slots:
     void pageAndDialogMetaObjects();
     void panelFromFactory();
     void resourceTreeFollowsTheModule();
+    void catalogueFollowsTheLocale_data();
+    void catalogueFollowsTheLocale();
 
 private:
     QPluginLoader *loader = nullptr;
@@ -308,3 +333,76 @@ void tst_Plugin::resourceTreeFollowsTheModule()
 
 QTEST_MAIN(tst_Plugin)
 #include "tst_plugin.moc"
+
+void tst_Plugin::catalogueFollowsTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("hostContext");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QStringList>("box");
+
+    QTest::newRow("German") << QStringLiteral("de_DE") << QByteArray() << QStringLiteral("Kopplung")
+                            << QStringLiteral("Kanal 1")
+                            << QStringList { QStringLiteral("Warnung"),
+                                   QStringLiteral(
+                                       "Gesamtverstärkung des Systems 11000 ist zu hoch") };
+    QTest::newRow("Austrian German")
+        << QStringLiteral("de_AT") << QByteArray() << QStringLiteral("Kopplung")
+        << QStringLiteral("Kanal 1")
+        << QStringList { QStringLiteral("Warnung"),
+               QStringLiteral("Gesamtverstärkung des Systems 11000 ist zu hoch") };
+    QTest::newRow("English") << QStringLiteral("en_US") << QByteArray()
+                             << QStringLiteral("Coupling") << QStringLiteral("Ch 1")
+                             << QStringList { QStringLiteral("Warning"),
+                                    QStringLiteral("Total system gain 11000 is too high") };
+    QTest::newRow("German, the host translates the pages")
+        << QStringLiteral("de_DE") << QByteArray("sc4830fp_chCfg") << QStringLiteral("[[Coupling]]")
+        << QStringLiteral("Kanal 1")
+        << QStringList { QStringLiteral("[[Warning]]"),
+               QStringLiteral("[[Total system gain 11000 is too high]]") };
+}
+
+void tst_Plugin::catalogueFollowsTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, hostContext);
+    QFETCH(QString, caption);
+    QFETCH(QString, tab);
+    QFETCH(QStringList, box);
+
+    // The factory, made here under the locale, installs the module's catalogue.
+    delete loader->instance();
+    HostCatalogue host(hostContext);
+    if (!hostContext.isEmpty())
+        QVERIFY(QCoreApplication::installTranslator(&host));
+    QLocale::setDefault(QLocale(locale));
+    auto *factory = qobject_cast<cr2200fp_scuPluginInterface *>(loader->instance());
+    QLocale::setDefault(QLocale::system());
+    QScopedPointer<cr2200fp_scuInterface> panel(factory->createPanel());
+    QVERIFY(panel);
+
+    auto *tabs = panel->findChild<QTabWidget *>();
+    QCOMPARE(tabs->tabText(0), tab);
+    QWidget *page = tabs->widget(0);
+    QStringList captions;
+    for (QLabel *label : page->findChildren<QLabel *>())
+        captions << label->text();
+    QVERIFY2(captions.contains(caption), qPrintable(captions.join(QLatin1Char('|'))));
+
+    // The gain warning: 1000 on the page times 11 from the host.
+    for (QComboBox *combo : page->findChildren<QComboBox *>()) {
+        if (combo->count() == 4 && combo->itemText(3).contains(QLatin1String("1000")))
+            combo->setCurrentIndex(3);
+    }
+    ModalAnswerer boxes;
+    panel->masterGainChanged(0, 11);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE((QStringList { boxes.seen[0].title, boxes.seen[0].text }), box);
+
+    // The catalogue leaves with the factory, before its module is unloaded.
+    panel.reset();
+    delete loader->instance();
+    QCOMPARE(QCoreApplication::translate("sc4830fp_fp", "Ch %1"), QStringLiteral("Ch %1"));
+    QVERIFY(loader->unload());
+}

@@ -1,5 +1,6 @@
 // The translatable texts: loads a pseudo-translation in which every text of the template
-// is marked "[[...]]" and checks which texts the panel shows translated and which plain.
+// is marked "[[...]]" and checks which texts the panel shows translated and which plain;
+// and checks that every catalogue that ships translates each text of the template.
 #include "modalanswerer.h"
 
 #include <cr2200fp_led.h>
@@ -8,12 +9,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {
@@ -21,6 +24,38 @@ namespace {
 bool marked(const QString &text)
 {
     return text.startsWith(QLatin1String("[[")) && text.endsWith(QLatin1String("]]"));
+}
+
+struct Message
+{
+    QString translation;
+    QString type; // "unfinished", "obsolete", "vanished"; empty when done
+};
+
+// The messages of a .ts file by context and source text ("context|source"); false when
+// the file cannot be read or parsed.
+bool readMessages(const QString &path, QMap<QString, Message> &messages)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QXmlStreamReader xml(&file);
+    QString context;
+    QString source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name"))
+            context = xml.readElementText();
+        else if (xml.name() == QLatin1String("source"))
+            source = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation")) {
+            Message &m = messages[context + QLatin1Char('|') + source];
+            m.type = xml.attributes().value(QLatin1String("type")).toString();
+            m.translation = xml.readElementText();
+        }
+    }
+    return !xml.hasError();
 }
 
 } // namespace
@@ -36,6 +71,8 @@ private slots:
     void pageCaptionsAndTooltips();
     void plainTexts();
     void gainWarning();
+    void catalogueIsComplete_data();
+    void catalogueIsComplete();
 
 private:
     QTranslator translator;
@@ -122,6 +159,31 @@ void tst_Translations::gainWarning()
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].title, QStringLiteral("[[Warning]]"));
     QCOMPARE(boxes.seen[0].text, QStringLiteral("[[Total system gain 11000 is too high]]"));
+}
+
+void tst_Translations::catalogueIsComplete_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::newRow("German") << QStringLiteral(SFP_TRANSLATIONS_DIR "/sc4830fp_de.ts");
+}
+
+void tst_Translations::catalogueIsComplete()
+{
+    QFETCH(QString, catalogue);
+    QMap<QString, Message> texts;
+    QMap<QString, Message> translated;
+    QVERIFY(readMessages(QStringLiteral(SFP_TRANSLATIONS_DIR "/sc4830fp.ts"), texts));
+    QVERIFY(readMessages(catalogue, translated));
+    QVERIFY(texts.size() > 100);
+
+    // `make translations` brings a catalogue up to the template; then every text needs a
+    // finished translation that keeps the channel number.
+    QCOMPARE(translated.keys(), texts.keys());
+    for (auto it = translated.cbegin(); it != translated.cend(); ++it) {
+        QVERIFY2(it->type.isEmpty() && !it->translation.isEmpty(), qPrintable(it.key()));
+        QVERIFY2(it->translation.count(QLatin1String("%1")) == it.key().count(QLatin1String("%1")),
+            qPrintable(it.key()));
+    }
 }
 
 QTEST_MAIN(tst_Translations)

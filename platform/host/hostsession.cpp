@@ -18,10 +18,6 @@
 
 #include <cstdio>
 
-#ifndef SFP_DEFAULT_PLUGIN
-#error "SFP_DEFAULT_PLUGIN names the plug-in module built with this host"
-#endif
-
 namespace {
 
 QString yesNo(bool value)
@@ -49,7 +45,7 @@ HostSession::HostSession(const HostOptions &options, QObject *parent)
     : QObject(parent)
     , options(options)
     , sim(simulationShape(options))
-    , loader(options.pluginPath.isEmpty() ? QStringLiteral(SFP_DEFAULT_PLUGIN) : options.pluginPath)
+    , loader(options.pluginPath.isEmpty() ? PanelLoader::defaultModule() : options.pluginPath)
     , resource(defaultResource())
 {
 }

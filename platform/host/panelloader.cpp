@@ -3,10 +3,15 @@
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_verification.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QList>
+
+#if !defined(SFP_BUILD_HOST_DIR) || !defined(SFP_BUILD_PLUGIN) || !defined(SFP_INSTALLED_PLUGIN)
+#error "SFP_BUILD_HOST_DIR, SFP_BUILD_PLUGIN and SFP_INSTALLED_PLUGIN name the default module"
+#endif
 
 namespace {
 
@@ -58,6 +63,14 @@ QString qtVersionText(int version)
 }
 
 } // namespace
+
+QString PanelLoader::defaultModule()
+{
+    const QString here = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    if (here == QFileInfo(QStringLiteral(SFP_BUILD_HOST_DIR)).canonicalFilePath())
+        return QStringLiteral(SFP_BUILD_PLUGIN);
+    return QFileInfo(here + QStringLiteral("/" SFP_INSTALLED_PLUGIN)).absoluteFilePath();
+}
 
 PanelLoader::PanelLoader(const QString &path)
     : filePath(QFileInfo(path).absoluteFilePath())

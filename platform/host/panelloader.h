@@ -22,6 +22,10 @@ class PanelLoader
 public:
     explicit PanelLoader(const QString &path);
 
+    // The module this host loads unless told otherwise: in the build tree the module built
+    // with it, installed the module of the same installation, relative to this program.
+    static QString defaultModule();
+
     // Runs the checks in order and stops at the first that fails; false then, and
     // errorString() names the problem and the file in one line.
     bool load();

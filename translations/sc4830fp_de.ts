@@ -1,0 +1,531 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>cr2200fp_app</name>
+    <message>
+        <source>&lt;html&gt;Starts the repetitive data acquisition (or continuous data acquisition, when file storage option is turned on)&lt;/html&gt;</source>
+        <translation>&lt;html&gt;Startet die wiederholte Datenerfassung (oder die kontinuierliche Datenerfassung, wenn die Dateispeicherung eingeschaltet ist)&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Green light means that the Soft Front Panel works
+in Real (not Demo) mode.</source>
+        <translation>Grünes Licht bedeutet, dass das Soft Front Panel
+im Messbetrieb (nicht im Demobetrieb) arbeitet.</translation>
+    </message>
+    <message>
+        <source>Working with a real unit</source>
+        <translation>Messbetrieb mit angeschlossenem Gerät</translation>
+    </message>
+    <message>
+        <source>Demonstration: no unit is attached</source>
+        <translation>Demonstration: kein Gerät angeschlossen</translation>
+    </message>
+    <message>
+        <source>Autoscale</source>
+        <translation>Autoskalierung</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>Enables/disables plot autorescale feature</source>
+        <translation>Schaltet die automatische Skalierung der Darstellung ein oder aus</translation>
+    </message>
+    <message>
+        <source>Identify</source>
+        <translation>Identifizieren</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>Enables/disables visual identification mechanism</source>
+        <translation>Schaltet die optische Identifikation ein oder aus</translation>
+    </message>
+    <message>
+        <source>Starts the single-shot data acquisition</source>
+        <translation>Startet die Einzelerfassung</translation>
+    </message>
+    <message>
+        <source>Single-shot acquisition</source>
+        <translation>Einzelerfassung</translation>
+    </message>
+    <message>
+        <source>Continuous acquisition</source>
+        <translation>Kontinuierliche Erfassung</translation>
+    </message>
+    <message>
+        <source>Reset Device</source>
+        <translation>Gerät zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset the device to the default state</source>
+        <translation>Setzt das Gerät in den Grundzustand zurück</translation>
+    </message>
+    <message>
+        <source>What&apos;s This?</source>
+        <translation>Direkthilfe</translation>
+    </message>
+    <message>
+        <source>Show on-line help for Instrument Soft Front Panel components</source>
+        <translation>Zeigt die Online-Hilfe zu den Teilen des Soft Front Panel</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Displays &quot;About&quot; panel</source>
+        <translation>Zeigt das Fenster „Über“</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close main panel and terminates program</source>
+        <translation>Schließt das Hauptfenster und beendet das Programm</translation>
+    </message>
+    <message>
+        <source>Breaks the Single-Shot Data Acquisition</source>
+        <translation>Bricht die Einzelerfassung ab</translation>
+    </message>
+    <message>
+        <source>Starts the Single-Shot Data Acquisition</source>
+        <translation>Startet die Einzelerfassung</translation>
+    </message>
+    <message>
+        <source>Stops the Data Acquisition process</source>
+        <translation>Beendet die Datenerfassung</translation>
+    </message>
+    <message>
+        <source>Orbisa </source>
+        <translation>Orbisa </translation>
+    </message>
+    <message>
+        <source> SFP</source>
+        <translation> SFP</translation>
+    </message>
+    <message>
+        <source>Do you really want to exit?</source>
+        <translation>Wollen Sie das Programm wirklich beenden?</translation>
+    </message>
+</context>
+<context>
+    <name>cr2200fp_led</name>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>third colour</source>
+        <translation>dritte Farbe</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>ein</translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_calibrationDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Terminating, please wait...</source>
+        <translation>Wird beendet, bitte warten...</translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_chCfg</name>
+    <message>
+        <source>Channel %1 signal path calibration...</source>
+        <translation>Kanal %1: Kalibrierung des Signalpfads...</translation>
+    </message>
+    <message>
+        <source>The signal path calibration of channel %1 did not end and was stopped by force.
+The unit&apos;s calibration state of channel %1 is unknown.</source>
+        <translation>Die Kalibrierung des Signalpfads von Kanal %1 endete nicht und wurde zwangsweise abgebrochen.
+Der Kalibrierzustand des Geräts für Kanal %1 ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>Channel %1 excitation calibration...</source>
+        <translation>Kanal %1: Kalibrierung der Brückenspeisung...</translation>
+    </message>
+    <message>
+        <source>The excitation calibration of channel %1 did not end and was stopped by force.
+The unit&apos;s calibration state of channel %1 is unknown.</source>
+        <translation>Die Kalibrierung der Brückenspeisung von Kanal %1 endete nicht und wurde zwangsweise abgebrochen.
+Der Kalibrierzustand des Geräts für Kanal %1 ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>Channel %1 autobalance calibration...</source>
+        <translation>Kanal %1: Nullabgleich...</translation>
+    </message>
+    <message>
+        <source>The autobalance of channel %1 did not end and was stopped by force.
+The unit&apos;s calibration state of channel %1 is unknown.</source>
+        <translation>Der Nullabgleich von Kanal %1 endete nicht und wurde zwangsweise abgebrochen.
+Der Kalibrierzustand des Geräts für Kanal %1 ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>Orbisa 4830 Calibration</source>
+        <translation>Orbisa 4830 Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Please make sure that load is connected to channel %1,
+otherwise out of range error may occur.</source>
+        <translation>Bitte stellen Sie sicher, dass an Kanal %1 eine Last angeschlossen ist,
+sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
+    </message>
+    <message>
+        <source>Please make sure that load is connected to all channels,
+otherwise out of range error may occur.</source>
+        <translation>Bitte stellen Sie sicher, dass an allen Kanälen eine Last angeschlossen ist,
+sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
+    </message>
+    <message>
+        <source>Orbisa 4830 Warning</source>
+        <translation>Orbisa 4830 Warnung</translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation>Volt</translation>
+    </message>
+    <message>
+        <source>Identification on, the lamp blinks</source>
+        <translation>Identifikation ein, die Lampe blinkt</translation>
+    </message>
+    <message>
+        <source>Identification off</source>
+        <translation>Identifikation aus</translation>
+    </message>
+    <message>
+        <source>Front Panel</source>
+        <translation>Frontplatte</translation>
+    </message>
+    <message>
+        <source>Voltage Ref.</source>
+        <translation>Referenzspannung</translation>
+    </message>
+    <message>
+        <source>Channel %1 input source </source>
+        <translation>Eingangsquelle von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Full Bridge</source>
+        <translation>Vollbrücke</translation>
+    </message>
+    <message>
+        <source>Half Bridge</source>
+        <translation>Halbbrücke</translation>
+    </message>
+    <message>
+        <source>Quarter Bridge 120</source>
+        <translation>Viertelbrücke 120</translation>
+    </message>
+    <message>
+        <source>Quarter Bridge 350</source>
+        <translation>Viertelbrücke 350</translation>
+    </message>
+    <message>
+        <source>Quarter Bridge User</source>
+        <translation>Viertelbrücke benutzerdef.</translation>
+    </message>
+    <message>
+        <source>ICP</source>
+        <translation>ICP</translation>
+    </message>
+    <message>
+        <source>Differential Voltage</source>
+        <translation>Differenzspannung</translation>
+    </message>
+    <message>
+        <source>Single Ended Voltage</source>
+        <translation>Massebezogene Spannung</translation>
+    </message>
+    <message>
+        <source>Channel %1 mode selection</source>
+        <translation>Betriebsart von Kanal %1</translation>
+    </message>
+    <message>
+        <source>AC</source>
+        <translation>AC</translation>
+    </message>
+    <message>
+        <source>DC</source>
+        <translation>DC</translation>
+    </message>
+    <message>
+        <source>Channel %1 coupling mode selection</source>
+        <translation>Kopplung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>100</source>
+        <translation>100</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>Channel %1 gain selection</source>
+        <translation>Verstärkung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Channel %1 positive excitation voltage [V]</source>
+        <translation>Positive Brückenspeisespannung von Kanal %1 [V]</translation>
+    </message>
+    <message>
+        <source>Channel %1 negative excitation voltage [V]</source>
+        <translation>Negative Brückenspeisespannung von Kanal %1 [V]</translation>
+    </message>
+    <message>
+        <source>Channel %1 shunt selection</source>
+        <translation>Shunt-Kalibrierung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Sets current channel&apos;s configuration</source>
+        <translation>Überträgt die Konfiguration dieses Kanals zum Gerät</translation>
+    </message>
+    <message>
+        <source>Apply to all</source>
+        <translation>Für alle übernehmen</translation>
+    </message>
+    <message>
+        <source>Sets current channel&apos;s configuration to others channels</source>
+        <translation>Überträgt die Konfiguration dieses Kanals auf die anderen Kanäle</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Input Source</source>
+        <translation>Eingangsquelle</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Betriebsart</translation>
+    </message>
+    <message>
+        <source>Coupling</source>
+        <translation>Kopplung</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Verstärkung</translation>
+    </message>
+    <message>
+        <source>Pos. Exc.</source>
+        <translation>Pos. Speisung</translation>
+    </message>
+    <message>
+        <source>Neg. Exc.</source>
+        <translation>Neg. Speisung</translation>
+    </message>
+    <message>
+        <source>Shunt</source>
+        <translation>Shunt</translation>
+    </message>
+    <message>
+        <source>Signal Path</source>
+        <translation>Signalpfad</translation>
+    </message>
+    <message>
+        <source>Starts channel %1 signal path calibration</source>
+        <translation>Startet die Kalibrierung des Signalpfads von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Excitation</source>
+        <translation>Speisung</translation>
+    </message>
+    <message>
+        <source>Starts channel %1 excitation calibration</source>
+        <translation>Startet die Kalibrierung der Brückenspeisung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Autobalance</source>
+        <translation>Nullabgleich</translation>
+    </message>
+    <message>
+        <source>Starts channel %1 autobalnce</source>
+        <translation>Startet den Nullabgleich von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <translation>Kalibrieren</translation>
+    </message>
+    <message>
+        <source>Starts selected calibrations on channel %1</source>
+        <translation>Startet die gewählten Kalibrierungen von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Calibrate All</source>
+        <translation>Alle kalibrieren</translation>
+    </message>
+    <message>
+        <source>Starts selected calibrations on all channels</source>
+        <translation>Startet die gewählten Kalibrierungen aller Kanäle</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Read Excitation Voltage</source>
+        <translation>Speisespannung messen</translation>
+    </message>
+    <message>
+        <source>Reads Excitation volatge on channel %1</source>
+        <translation>Misst die Brückenspeisespannung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Measured positive excitation voltage on channel %1</source>
+        <translation>Gemessene positive Brückenspeisespannung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Measured negative excitation voltage on channel %1</source>
+        <translation>Gemessene negative Brückenspeisespannung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Measured difference excitation voltage on channel %1</source>
+        <translation>Gemessene Brückenspeisespannung von Kanal %1 (Differenz)</translation>
+    </message>
+    <message>
+        <source>Positive</source>
+        <translation>Positiv</translation>
+    </message>
+    <message>
+        <source>Negative</source>
+        <translation>Negativ</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <source>Total path gain on channel %1</source>
+        <translation>Gesamtverstärkung des Signalpfads von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Channel %1 imbalance</source>
+        <translation>Brückenverstimmung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Total Gain</source>
+        <translation>Gesamtverstärkung</translation>
+    </message>
+    <message>
+        <source>Imbalance</source>
+        <translation>Verstimmung</translation>
+    </message>
+    <message>
+        <source>Excitation Current Limit</source>
+        <translation>Speisestrombegrenzung</translation>
+    </message>
+    <message>
+        <source>Channel %1 excitation current limit status</source>
+        <translation>Speisestrombegrenzung von Kanal %1</translation>
+    </message>
+    <message>
+        <source>ICP Current</source>
+        <translation>ICP-Strom</translation>
+    </message>
+    <message>
+        <source>Channel %1 ICP current status</source>
+        <translation>ICP-Strom von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Excitation current at its limit</source>
+        <translation>Speisestrom an der Begrenzung</translation>
+    </message>
+    <message>
+        <source>Excitation current within its limit</source>
+        <translation>Speisestrom unterhalb der Begrenzung</translation>
+    </message>
+    <message>
+        <source>ICP current in order</source>
+        <translation>ICP-Strom in Ordnung</translation>
+    </message>
+    <message>
+        <source>ICP current fault</source>
+        <translation>ICP-Stromfehler</translation>
+    </message>
+    <message>
+        <source>ICP current not monitored (not in ICP mode or not read yet)</source>
+        <translation>ICP-Strom nicht überwacht (nicht in Betriebsart ICP oder noch nicht gelesen)</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Identification</source>
+        <translation>Identifikation</translation>
+    </message>
+    <message>
+        <source>Indicates channel %1 identification</source>
+        <translation>Zeigt die Identifikation von Kanal %1 an</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>When checked enables channel %1 identification</source>
+        <translation>Eingedrückt: Identifikation von Kanal %1 eingeschaltet</translation>
+    </message>
+    <message>
+        <source>Channel %1 identification</source>
+        <translation>Identifikation von Kanal %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Total system gain %1 is too high</source>
+        <translation>Gesamtverstärkung des Systems %1 ist zu hoch</translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_fp</name>
+    <message>
+        <source>Voltage Reference Monitor</source>
+        <translation>Referenzspannungsmonitor</translation>
+    </message>
+    <message>
+        <source>Ch %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+</context>
+</TS>
