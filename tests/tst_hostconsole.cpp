@@ -689,6 +689,7 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo()
     QCOMPARE(sc4830sim_openSessionCount(), 1);
     QCOMPARE(window->resources()->currentText(),
         !reset && discarded ? QStringLiteral("VXI1::0::INSTR") : QStringLiteral("VXI0::4::INSTR"));
+    QVERIFY(!window->attachButton()->isEnabled()); // the list shows what is attached
     if (!discarded) {
         QCOMPARE(spin->value(), changed);
         return;
