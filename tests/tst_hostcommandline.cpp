@@ -38,6 +38,7 @@ class tst_HostCommandLine : public QObject
 
 private slots:
     void init();
+    void defaultRunAttachesAndWritesScreenshot_data();
     void defaultRunAttachesAndWritesScreenshot();
     void identityTexts_data();
     void identityTexts();
@@ -64,10 +65,23 @@ void tst_HostCommandLine::init()
     QVERIFY(dir->isValid());
 }
 
+void tst_HostCommandLine::defaultRunAttachesAndWritesScreenshot_data()
+{
+    QTest::addColumn<bool>("named"); // --screenshot given
+
+    QTest::newRow("screenshot named") << true;
+    // An installed host's own folder is the system's: only the operator's folder will do.
+    QTest::newRow("screenshot unnamed, in the current folder") << false;
+}
+
 void tst_HostCommandLine::defaultRunAttachesAndWritesScreenshot()
 {
-    const HostRun r = runHost(
-        { QStringLiteral("--screenshot"), shot(), QStringLiteral("--call-log"), callLog() });
+    QFETCH(bool, named);
+    const QString picture = named ? shot() : dir->filePath(QStringLiteral("sfp-host.png"));
+    QStringList arguments { QStringLiteral("--call-log"), callLog() };
+    if (named)
+        arguments << QStringLiteral("--screenshot") << shot();
+    const HostRun r = runHost(arguments, dir->path());
     QVERIFY(r.finished);
     QCOMPARE(r.exitStatus, QProcess::NormalExit);
     QCOMPARE(r.exitCode, 0);
@@ -82,8 +96,8 @@ void tst_HostCommandLine::defaultRunAttachesAndWritesScreenshot()
     QCOMPARE(r.value(QStringLiteral("detectUnit")), QStringLiteral("true"));
 
     // The path printed is the file written, and it holds a picture of the window.
-    QCOMPARE(r.value(QStringLiteral("screenshot")), shot());
-    QImageReader reader(shot());
+    QCOMPARE(r.value(QStringLiteral("screenshot")), picture);
+    QImageReader reader(picture);
     QCOMPARE(reader.format(), QByteArray("png"));
     const QImage image = reader.read();
     QVERIFY(!image.isNull());

@@ -8,7 +8,9 @@
 #include "simulation.h"
 #include "simulationconsole.h"
 
+#include <accessiblecontrols.h>
 #include <cr2200fp_led.h>
+#include <cr2200fp_messages.h>
 #include <modalanswerer.h>
 #include <unitsession.h>
 
@@ -20,12 +22,15 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QThread>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <atomic>
@@ -78,28 +83,38 @@ private slots:
     void focusStartsOnThePanelsFirstControl();
     void resourcesInLibraryOrder();
     void resetAttachesNewPanel();
-    void otherResourceAttachesNewCarrier();
+    void resourceAttachesOnlyWhenConfirmed_data();
+    void resourceAttachesOnlyWhenConfirmed();
     void changedSettingsAskBeforeTheyGo_data();
     void changedSettingsAskBeforeTheyGo();
+    void boxesOfTheAttachNameTheModel_data();
+    void boxesOfTheAttachNameTheModel();
+    void screenReaderNamesTheHostsControls_data();
+    void screenReaderNamesTheHostsControls();
     void carrierErrorReachesHostLog();
     void closeAsksFirst();
     void aboutNamesThePanel();
     void cleanup();
 
 private:
-    // Starts a host session in this process; its window is shown.
-    void startSession(const QStringList &arguments = QStringList());
+    // Starts a host session in this process; its window is shown. The failure, if one is
+    // given, is injected into the fresh simulation before the panel attaches.
+    void startSession(const QStringList &arguments = QStringList(),
+        const char *failingFunction = nullptr, ViStatus failure = 0);
 
     std::unique_ptr<Simulation> simulation;
     std::unique_ptr<HostSession> session;
     HostOptions options;
 };
 
-void tst_HostConsole::startSession(const QStringList &arguments)
+void tst_HostConsole::startSession(
+    const QStringList &arguments, const char *failingFunction, ViStatus failure)
 {
     options = HostOptions();
     QCOMPARE(options.parse(QStringList { QStringLiteral("sfp-host") } + arguments), QString());
     session = std::make_unique<HostSession>(options);
+    if (failingFunction)
+        sc4830sim_injectStatus(failingFunction, failure, 0);
     QCOMPARE(session->start(), int(HostSession::ExitOk));
     QVERIFY(QTest::qWaitForWindowExposed(session->window()));
 }
@@ -108,6 +123,12 @@ void tst_HostConsole::init()
 {
     sc4830sim_reset();
     simcarrier_reset();
+    // As a fresh host and module find it; the module stays loaded from one test to the next.
+    sfpModelName.clear();
+    auto *moduleName = reinterpret_cast<QString *>(
+        QLibrary::resolve(QStringLiteral(SFP_PLUGIN_PATH), "sfpModelName"));
+    QVERIFY(moduleName);
+    moduleName->clear();
 }
 
 void tst_HostConsole::cleanup()
@@ -525,27 +546,92 @@ void tst_HostConsole::resetAttachesNewPanel()
     QVERIFY(logLines(window->log()).contains(QStringLiteral("reset: a new panel")));
 }
 
-void tst_HostConsole::otherResourceAttachesNewCarrier()
+namespace {
+
+// How the operator meets the resource list.
+enum class Choice {
+    down, // Down on the closed list
+    wheel, // the wheel turned one notch down over it
+    downAttach, // Down, then a click on Attach
+    downEnter, // Down, then Enter on the list
+    downUpEnter, // Down, Up back to the attached one, then Enter
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Choice)
+
+void tst_HostConsole::resourceAttachesOnlyWhenConfirmed_data()
 {
+    QTest::addColumn<Choice>("choice");
+    QTest::addColumn<QString>("shown"); // the list's current text afterwards
+    QTest::addColumn<bool>("attached"); // to the resource shown, on a new carrier
+    QTest::addColumn<bool>("attachEnabled");
+
+    const QString first = QStringLiteral("VXI0::4::INSTR");
+    const QString next = QStringLiteral("VXI1::0::INSTR");
+    QTest::newRow("Down only chooses") << Choice::down << next << false << true;
+    QTest::newRow("the wheel only chooses") << Choice::wheel << next << false << true;
+    QTest::newRow("Down and Attach attach") << Choice::downAttach << next << true << false;
+    QTest::newRow("Down and Enter attach") << Choice::downEnter << next << true << false;
+    QTest::newRow("Enter on the attached one does nothing")
+        << Choice::downUpEnter << first << false << false;
+}
+
+void tst_HostConsole::resourceAttachesOnlyWhenConfirmed()
+{
+    QFETCH(Choice, choice);
+    QFETCH(QString, shown);
+    QFETCH(bool, attached);
+    QFETCH(bool, attachEnabled);
     startSession();
     HostWindow *window = session->window();
+    QComboBox *list = window->resources();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QPointer<cr2200fp_scuInterface> first = window->panel();
     const ViSession firstCarrier = session->simulation().carrier();
-    ModalAnswerer answerer;
-    window->resources()->setFocus();
-    // One step down the list: the operator's choice of the next resource.
-    QTest::keyClick(window->resources(), Qt::Key_Down);
-    QCOMPARE(window->resources()->currentText(), QStringLiteral("VXI1::0::INSTR"));
+    const int calls = Simulation::callLogCount();
+    QVERIFY(!window->attachButton()->isEnabled()); // the list shows the one attached
+    ModalAnswerer answerer; // nothing was changed: nothing to ask
+
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    if (choice == Choice::wheel) {
+        const QPoint at = list->rect().center();
+        QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+    } else {
+        QTest::keyClick(list, Qt::Key_Down);
+    }
+    QCOMPARE(window->panel(), first.data()); // a choice alone changes nothing ...
+    QCOMPARE(Simulation::callLogCount(), calls); // ... and sends the unit nothing
+    if (choice == Choice::downUpEnter)
+        QTest::keyClick(list, Qt::Key_Up);
+    if (choice == Choice::downAttach)
+        QTest::mouseClick(window->attachButton(), Qt::LeftButton);
+    if (choice == Choice::downEnter || choice == Choice::downUpEnter)
+        QTest::keyClick(list, Qt::Key_Return);
+
     QCOMPARE(answerer.seen.size(), 0);
-    const ViSession secondCarrier = session->simulation().carrier();
-    QVERIFY(secondCarrier != 0);
-    QVERIFY(secondCarrier != firstCarrier);
-    QCOMPARE(simcarrier_model(firstCarrier), ViUInt16(0)); // closed
-    QCOMPARE(window->lblStatusA->text(), QStringLiteral("VXI1::0::INSTR"));
+    QCOMPARE(list->currentText(), shown);
+    QCOMPARE(window->attachButton()->isEnabled(), attachEnabled);
+    QCOMPARE(first.isNull(), attached);
     QCOMPARE(sc4830sim_openSessionCount(), 1);
+    const ViSession carrier = session->simulation().carrier();
+    QCOMPARE(carrier != firstCarrier, attached);
+    if (!attached) {
+        QCOMPARE(Simulation::callLogCount(), calls);
+        QCOMPARE(window->lblStatusA->text(), QStringLiteral("VXI0::4::INSTR"));
+        return;
+    }
+    QCOMPARE(simcarrier_model(firstCarrier), ViUInt16(0)); // closed
+    QCOMPARE(window->lblStatusA->text(), shown);
     const QStringList lines = logLines(window->log());
-    QVERIFY(lines.contains(QStringLiteral("resource: VXI1::0::INSTR")));
+    QVERIFY(lines.contains(QStringLiteral("resource: %1").arg(shown)));
     QVERIFY(lines.contains(
-        QStringLiteral("carrier: VXI1::0::INSTR, model 0x2611, session %1").arg(secondCarrier)));
+        QStringLiteral("carrier: %1, model 0x2611, session %2").arg(shown).arg(carrier)));
 }
 
 void tst_HostConsole::changedSettingsAskBeforeTheyGo_data()
@@ -585,6 +671,8 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo()
     } else {
         window->resources()->setFocus();
         QTest::keyClick(window->resources(), Qt::Key_Down);
+        QCOMPARE(answerer.seen.size(), 0); // the question comes with the confirmation
+        QTest::mouseClick(window->attachButton(), Qt::LeftButton);
     }
     QVERIFY(answerer.waitForBoxes(1));
     const SeenBox &box = answerer.seen.constFirst();
@@ -601,6 +689,7 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo()
     QCOMPARE(sc4830sim_openSessionCount(), 1);
     QCOMPARE(window->resources()->currentText(),
         !reset && discarded ? QStringLiteral("VXI1::0::INSTR") : QStringLiteral("VXI0::4::INSTR"));
+    QVERIFY(!window->attachButton()->isEnabled()); // the list shows what is attached
     if (!discarded) {
         QCOMPARE(spin->value(), changed);
         return;
@@ -609,6 +698,105 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo()
     QTest::mouseClick(window->pbReset, Qt::LeftButton);
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(sc4830sim_callCount("sc4830_init"), inits + 2);
+}
+
+void tst_HostConsole::boxesOfTheAttachNameTheModel_data()
+{
+    QTest::addColumn<bool>("afterReset"); // else the first attach
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("title");
+
+    const QString error = QStringLiteral("Orbisa 4830 SFP Error message");
+    QTest::newRow("error in the first attach") << false << int(Simulation::errorStatus) << error;
+    QTest::newRow("warning in the first attach")
+        << false << int(Simulation::warningStatus) << "Orbisa 4830 SFP Warning message";
+    QTest::newRow("error in the attach after a reset")
+        << true << int(Simulation::errorStatus) << error;
+}
+
+void tst_HostConsole::boxesOfTheAttachNameTheModel()
+{
+    QFETCH(bool, afterReset);
+    QFETCH(int, failure);
+    QFETCH(QString, title);
+    // The panel's boxes come from its own module; the host's name must title them too.
+    ModalAnswerer answerer;
+    const char *function = "sc4830_setChannelConf";
+    startSession(QStringList(), afterReset ? nullptr : function, ViStatus(failure));
+    if (afterReset) {
+        QCOMPARE(answerer.seen.size(), 0);
+        sc4830sim_injectStatus(function, ViStatus(failure), 0);
+        QTest::mouseClick(session->window()->pbReset, Qt::LeftButton);
+    }
+    QVERIFY(answerer.waitForBoxes(1));
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.constFirst().title, title);
+}
+
+void tst_HostConsole::screenReaderNamesTheHostsControls_data()
+{
+    QTest::addColumn<QString>("control"); // object path, below
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption"); // the label that labels it; empty: none
+
+    QTest::newRow("host log") << "hostLog"
+                              << "Host log"
+                              << "";
+    QTest::newRow("call log") << "callLog"
+                              << "Call log"
+                              << "";
+    QTest::newRow("attach") << "attach"
+                            << "Attach to the chosen resource"
+                            << "";
+    QTest::newRow("first ICP box") << "icp 0"
+                                   << "ICP Ch 1"
+                                   << "";
+    QTest::newRow("last ICP box") << "icp 15"
+                                  << "ICP Ch 16"
+                                  << "";
+    QTest::newRow("first limit box") << "exc 0"
+                                     << "Excitation limit Ch 1"
+                                     << "";
+    QTest::newRow("ninth limit box") << "exc 8"
+                                     << "Excitation limit Ch 9"
+                                     << "";
+    QTest::newRow("carrier code") << "carrierCode"
+                                  << "Carrier code"
+                                  << "Carrier code";
+    QTest::newRow("hang time") << "hangTime"
+                               << "Hang time"
+                               << "Hang time";
+}
+
+void tst_HostConsole::screenReaderNamesTheHostsControls()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    startSession();
+    HostWindow *window = session->window();
+    SimulationConsole *console = window->console();
+    const QMap<QString, QWidget *> controls {
+        { QStringLiteral("hostLog"), window->log() },
+        { QStringLiteral("callLog"), console->teCallLog },
+        { QStringLiteral("attach"), window->attachButton() },
+        { QStringLiteral("icp 0"), console->chkIcp[0] },
+        { QStringLiteral("icp 15"), console->chkIcp[15] },
+        { QStringLiteral("exc 0"), console->chkExc[0] },
+        { QStringLiteral("exc 8"), console->chkExc[8] },
+        { QStringLiteral("carrierCode"), console->leCarrierCode },
+        { QStringLiteral("hangTime"), console->sbHangTimeout },
+    };
+    QWidget *widget = controls.value(control);
+    QVERIFY(widget);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    if (!caption.isEmpty())
+        QVERIFY2(accessibleLabels(widget).contains(caption),
+            qPrintable(accessibleLabels(widget).join(QStringLiteral(", "))));
+    // Nothing in the window, console and panel included, is left without a name.
+    QCOMPARE(unnamedControls(window), QStringList());
 }
 
 void tst_HostConsole::carrierErrorReachesHostLog()

@@ -8,6 +8,8 @@ HostLog::HostLog(QWidget *parent)
     : QListWidget(parent)
 {
     setObjectName(QStringLiteral("hostLog"));
+    // A list view takes no name from a caption's buddy.
+    setAccessibleName(tr("Host log"));
     setSelectionMode(QAbstractItemView::NoSelection);
     setUniformItemSizes(true);
     setToolTip(tr("What the host did and every signal the panel emitted"));

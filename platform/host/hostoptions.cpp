@@ -23,8 +23,10 @@ const QCommandLineOption noUnitOption
     = option("no-unit", "No unit answers the carrier's identification probe.");
 const QCommandLineOption pluginOption = option(
     "plugin", "Panel plug-in module to load instead of the one built with this host.", "PATH");
-const QCommandLineOption screenshotOption
-    = option("screenshot", "Write a PNG of the window to FILE.", "FILE");
+const QCommandLineOption screenshotOption = option("screenshot",
+    "Write a PNG of the window to FILE. Without a display one is written anyway, to "
+    "sfp-host.png in the current folder unless FILE is given.",
+    "FILE");
 const QCommandLineOption quitAfterOption
     = option("quit-after", "Quit MS milliseconds after the panel is attached.", "MS");
 const QCommandLineOption callLogOption = option(

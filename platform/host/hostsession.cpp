@@ -112,8 +112,9 @@ bool HostSession::headless()
 
 QString HostSession::defaultScreenshotPath()
 {
-    return QDir::cleanPath(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../sfp-host.png"));
+    // The operator's folder: the installed binary's own lies under the system's library
+    // folder, which only root may write.
+    return QDir::current().absoluteFilePath(QStringLiteral("sfp-host.png"));
 }
 
 void HostSession::printError(const QString &problem)
@@ -170,6 +171,9 @@ bool HostSession::createPanel()
         return false;
     // Connected before initUnit, which applies every channel and so reports each gain.
     hostWindow->embedPanel(panel);
+    // Every box reads "Orbisa 4830 ...", also those the attach may show: the panel names
+    // its model ("4830-AA (DEMO)") before it attaches.
+    loader.setModelName(panel->model().section(QLatin1Char('-'), 0, 0));
     attach();
     reportIdentity();
     return true;

@@ -56,7 +56,7 @@ public:
     // True on a platform without a screen (offscreen, minimal): sfp-host then takes its
     // screenshot and quits on its own.
     static bool headless();
-    // Where the screenshot goes when none is named: sfp-host.png in the build directory.
+    // Where the screenshot goes when none is named: sfp-host.png in the current folder.
     static QString defaultScreenshotPath();
     // "sfp-host: " and the problem, on standard error.
     static void printError(const QString &problem);

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -66,25 +67,11 @@ HostWindow::HostWindow(Simulation &simulation)
     setTitle(tr("Soft Front Panel Host"));
     setContentLayout(buildContent());
     connect(pbAbout, &QPushButton::clicked, this, &HostWindow::showAbout);
-    connect(cbResource, &QComboBox::textActivated, this, &HostWindow::resourceChosen);
 }
 
 QLayout *HostWindow::buildContent()
 {
-    cbResource = new QComboBox;
-    cbResource->addItems(simulatedResources());
-    cbResource->setToolTip(tr("The simulated carrier to attach the panel to"));
-    auto *resourceLabel = new QLabel(tr("Resource"));
-    resourceLabel->setBuddy(cbResource);
-    chkSimulation = new QCheckBox(tr("Show simulation"));
-    chkSimulation->setChecked(true);
-    chkSimulation->setToolTip(tr("Shows the console that drives the simulated unit"));
-    auto *resourceRow = new QHBoxLayout;
-    resourceRow->addWidget(resourceLabel);
-    resourceRow->addWidget(cbResource);
-    resourceRow->addStretch();
-    resourceRow->addWidget(chkSimulation);
-
+    QLayout *resourceRow = buildResourceRow();
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
     auto *logLabel = new QLabel(tr("Host log"));
@@ -102,6 +89,57 @@ QLayout *HostWindow::buildContent()
     content->addWidget(simulationConsole);
     connect(chkSimulation, &QCheckBox::toggled, this, &HostWindow::showSimulation);
     return content;
+}
+
+QLayout *HostWindow::buildResourceRow()
+{
+    cbResource = new QComboBox;
+    cbResource->addItems(simulatedResources());
+    cbResource->setToolTip(tr("The simulated carrier to attach the panel to"));
+    auto *resourceLabel = new QLabel(tr("Resource"));
+    resourceLabel->setBuddy(cbResource);
+    // Attaching closes the unit's session and sends it every channel anew: an arrow key or
+    // a turn of the wheel on the list must not do that, only this button.
+    pbAttach = new QPushButton(tr("Attach"));
+    pbAttach->setAccessibleName(tr("Attach to the chosen resource"));
+    pbAttach->setToolTip(tr("Replaces the panel by a new one attached to the resource chosen "
+                            "in the list"));
+    pbAttach->setEnabled(false);
+    // As tall as the list beside it: a push button is taller than a combo box in some
+    // styles, and the row must not make the window taller than a laptop screen allows.
+    pbAttach->setSizePolicy(pbAttach->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
+    chkSimulation = new QCheckBox(tr("Show simulation"));
+    chkSimulation->setChecked(true);
+    chkSimulation->setToolTip(tr("Shows the console that drives the simulated unit"));
+    auto *resourceRow = new QHBoxLayout;
+    resourceRow->addWidget(resourceLabel);
+    resourceRow->addWidget(cbResource);
+    resourceRow->addWidget(pbAttach);
+    resourceRow->addStretch();
+    resourceRow->addWidget(chkSimulation);
+
+    // A closed combo box leaves Enter to its parent: here it confirms the choice. With the
+    // list open, Enter only picks the item.
+    for (const int key : { Qt::Key_Return, Qt::Key_Enter }) {
+        auto *enter = new QShortcut(QKeySequence(key), cbResource);
+        enter->setContext(Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this, &HostWindow::confirmResource);
+    }
+    connect(pbAttach, &QPushButton::clicked, this, &HostWindow::confirmResource);
+    connect(cbResource, &QComboBox::currentTextChanged, this, &HostWindow::showResourceChoice);
+    return resourceRow;
+}
+
+void HostWindow::confirmResource()
+{
+    if (pbAttach->isEnabled())
+        emit resourceChosen(cbResource->currentText());
+}
+
+void HostWindow::showResourceChoice()
+{
+    pbAttach->setEnabled(!attachedResource.isEmpty() && cbResource->isEnabled()
+        && cbResource->currentText() != attachedResource);
 }
 
 bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
@@ -137,11 +175,11 @@ void HostWindow::showAttached(const QString &resource)
         tr("The simulated resource the panel is attached to"));
     setStatusB(tr("%1, S/N %2").arg(currentPanel->model(), currentPanel->serialNumber()),
         tr("The unit's model and serial number"));
+    attachedResource = resource;
     if (!demo)
         cbResource->setCurrentText(resource);
     cbResource->setEnabled(!demo);
-    // Message box titles read "Orbisa 4830 ..." from here on.
-    sfpModelName = currentPanel->model().section(QLatin1Char('-'), 0, 0);
+    showResourceChoice();
     defaults = PanelSnapshot(currentPanel);
     focusPanel();
 }

@@ -11,6 +11,7 @@
 class HostLog;
 class QCheckBox;
 class QComboBox;
+class QPushButton;
 class QVBoxLayout;
 class Simulation;
 class SimulationConsole;
@@ -44,8 +45,8 @@ public:
     cr2200fp_scuInterface *panel() const { return currentPanel; }
 
     // Shows what the panel attached to: resource (empty in demonstration) and the
-    // panel's texts in the banner, the lamp and the status lines. The panel's settings
-    // as they are now count as its defaults from here on.
+    // panel's texts in the banner, the lamp and the status lines; the resource list shows
+    // it again. The panel's settings as they are now count as its defaults from here on.
     void showAttached(const QString &resource);
     // Before an action that throws the panel's settings away: asks the operator, with the
     // question given, when any control of the panel differs from its defaults. True when
@@ -63,12 +64,13 @@ public:
     HostLog *log() const { return hostLog; }
     SimulationConsole *console() const { return simulationConsole; }
     QComboBox *resources() const { return cbResource; }
+    QPushButton *attachButton() const { return pbAttach; }
     QCheckBox *simulationToggle() const { return chkSimulation; }
     // The same as log()->report(line).
     void report(const QString &line);
 
 signals:
-    // The operator chose another simulated resource to attach to.
+    // The operator confirmed another simulated resource to attach to.
     void resourceChosen(const QString &resource);
 
 public slots:
@@ -87,12 +89,17 @@ protected:
 
 private:
     QLayout *buildContent();
+    QLayout *buildResourceRow();
+    void confirmResource();
+    void showResourceChoice();
     bool connectPanel(const char *signal, const char *slot);
     void focusPanel();
     QRect availableArea() const;
 
     Simulation &simulation;
     QComboBox *cbResource = nullptr;
+    QPushButton *pbAttach = nullptr;
+    QString attachedResource; // empty in demonstration
     QCheckBox *chkSimulation = nullptr;
     QVBoxLayout *panelColumn = nullptr;
     HostLog *hostLog = nullptr;

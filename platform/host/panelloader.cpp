@@ -1,5 +1,6 @@
 #include "panelloader.h"
 
+#include <cr2200fp_messages.h>
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_verification.h>
 
@@ -18,6 +19,7 @@ namespace {
 using VerificationDataFn = const char *(*)();
 
 const char verificationSymbol[] = "qt_plugin_query_verification_data";
+const char modelNameSymbol[] = "sfpModelName";
 
 // Where a module keeps its metadata, which opens with a header: a byte of the format's
 // version, the major and the minor Qt, and a byte of flags. Qt 6 puts it in an ELF note of
@@ -164,6 +166,18 @@ bool PanelLoader::checkVerificationData()
         return fail(QStringLiteral("plug-in verification data do not match this host: %1: %2")
                         .arg(mismatch, filePath));
     return true;
+}
+
+void PanelLoader::setModelName(const QString &name)
+{
+    sfpModelName = name;
+    if (!library.isLoaded())
+        return;
+    // Both copies are built from the same QString of the same Qt (the verification block
+    // says so), so the module's may be assigned from here.
+    auto *moduleName = reinterpret_cast<QString *>(library.resolve(modelNameSymbol));
+    if (moduleName && moduleName != &sfpModelName)
+        *moduleName = name;
 }
 
 bool PanelLoader::instantiate()

@@ -37,6 +37,11 @@ public:
     // The interface identifier the module's metadata declares.
     QString interfaceId() const { return iid; }
 
+    // Sets the shared library's sfpModelName, part of every message box's title, in this
+    // host and in the loaded module: a module links its own copy of the library, and its
+    // boxes read that copy, which the module exports. A module without it keeps its own.
+    void setModelName(const QString &name);
+
     // The unit behind this host's simulated carrier, as plug-ins name it in their metadata.
     static constexpr const char servedUnit[] = "Orbisa 4830";
 

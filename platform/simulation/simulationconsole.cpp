@@ -39,6 +39,17 @@ QGroupBox *group(const QString &title, QLayout *layout)
     return box;
 }
 
+// A caption that names its field for a screen reader: through the buddy (the Label
+// relation) and as the field's accessible name, which Qt does not take from a buddy
+// everywhere. Both must end up in the same parent widget.
+QLabel *caption(const QString &text, QWidget *field)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(field);
+    field->setAccessibleName(text);
+    return label;
+}
+
 } // namespace
 
 SimulationConsole::SimulationConsole(Simulation &simulation, QWidget *parent)
@@ -75,9 +86,13 @@ QWidget *SimulationConsole::buildStatusWords()
         number->setAlignment(Qt::AlignCenter);
         grid->setColumnMinimumWidth(i + 1, columnWidth);
         grid->addWidget(number, 0, i + 1);
+        // Without text of their own, the boxes are named by what their bit means: a screen
+        // reader meets 32 of them in a row.
         chkIcp[i] = new QCheckBox;
+        chkIcp[i]->setAccessibleName(tr("ICP Ch %1").arg(i + 1));
         chkIcp[i]->setToolTip(tr("ICP status bit %1 (Ch %2)").arg(i).arg(i + 1));
         chkExc[i] = new QCheckBox;
+        chkExc[i]->setAccessibleName(tr("Excitation limit Ch %1").arg(i + 1));
         chkExc[i]->setToolTip(tr("Excitation current limit bit %1 (Ch %2)").arg(i).arg(i + 1));
         grid->addWidget(chkIcp[i], 1, i + 1, Qt::AlignHCenter);
         grid->addWidget(chkExc[i], 2, i + 1, Qt::AlignHCenter);
@@ -120,7 +135,7 @@ QWidget *SimulationConsole::buildFailures()
     form->addRow(tr("Function"), cbFunction);
     form->addRow(tr("Answer"), cbFailure);
     form->addRow(buttons);
-    form->addRow(tr("Carrier code"), code);
+    form->addRow(caption(tr("Carrier code"), leCarrierCode), code);
 
     connect(pbInject, &QPushButton::clicked, this, &SimulationConsole::injectFailure);
     connect(pbClearFailures, &QPushButton::clicked, &simulation, &Simulation::clearFailures);
@@ -141,7 +156,7 @@ QWidget *SimulationConsole::buildTiming()
     auto *form = new QFormLayout;
     form->addRow(tr("Call latency"), sbLatency);
     form->addRow(tr("Calibration time"), sbCalibrationTime);
-    form->addRow(buildHang());
+    buildHang(form);
 
     // editingFinished, not valueChanged: typing 250 must not pass through 2 and 25. It also
     // comes when focus merely passes through: only a value other than the one shown is
@@ -157,13 +172,12 @@ QWidget *SimulationConsole::buildTiming()
     return group(tr("Timing"), form);
 }
 
-QLayout *SimulationConsole::buildHang()
+void SimulationConsole::buildHang(QFormLayout *form)
 {
     chkHang = new QCheckBox(tr("Calibrations hang"));
     chkHang->setToolTip(tr("Calibration calls block until released, or for the time given"));
     sbHangTimeout = new QSpinBox;
     sbHangTimeout->setRange(0, maxHangSeconds);
-    sbHangTimeout->setPrefix(tr("for "));
     sbHangTimeout->setSuffix(tr(" s"));
     sbHangTimeout->setSpecialValueText(tr("until released"));
     sbHangTimeout->setToolTip(tr("A hanging calibration returns by itself after this time "
@@ -173,10 +187,15 @@ QLayout *SimulationConsole::buildHang()
     lblHanging = new QLabel;
 
     auto *hang = new QHBoxLayout;
-    hang->addWidget(chkHang);
     hang->addWidget(sbHangTimeout);
     hang->addWidget(pbRelease);
     hang->addWidget(lblHanging, 1);
+    // Only as wide as its text, so that a click beside it toggles nothing.
+    auto *hangSwitch = new QHBoxLayout;
+    hangSwitch->addWidget(chkHang);
+    hangSwitch->addStretch();
+    form->addRow(hangSwitch);
+    form->addRow(caption(tr("Hang time"), sbHangTimeout), hang);
 
     connect(chkHang, &QCheckBox::toggled, &simulation, &Simulation::setCalibrationHang);
     connect(sbHangTimeout, &QSpinBox::editingFinished, this, [this] {
@@ -184,12 +203,12 @@ QLayout *SimulationConsole::buildHang()
             simulation.setCalibrationHangTimeoutMs(sbHangTimeout->value() * 1000);
     });
     connect(pbRelease, &QPushButton::clicked, &simulation, &Simulation::releaseCalibrations);
-    return hang;
 }
 
 QWidget *SimulationConsole::buildCallLog()
 {
     teCallLog = new QPlainTextEdit;
+    teCallLog->setAccessibleName(tr("Call log"));
     teCallLog->setReadOnly(true);
     teCallLog->setMaximumBlockCount(maxLogLines);
     teCallLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -20,7 +21,9 @@ class Simulation;
 // calibrations hang (until released, or for a time) and releases them, and shows the
 // unit's call log as it grows, following its newest call.
 //
-// Its controls follow the simulation, also when a scenario changes it. GUI thread only.
+// Its controls follow the simulation, also when a scenario changes it. A screen reader
+// hears each control by what it sets: a status box by its bit's meaning ("ICP Ch 1",
+// "Excitation limit Ch 9"), a field by its caption. GUI thread only.
 class SimulationConsole : public QGroupBox
 {
     Q_OBJECT
@@ -63,7 +66,7 @@ private:
     QWidget *buildFailures();
     QWidget *buildTiming();
     QWidget *buildCallLog();
-    QLayout *buildHang();
+    void buildHang(QFormLayout *form);
     void statusBoxToggled();
     void injectFailure();
     void setCarrierCode();

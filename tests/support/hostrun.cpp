@@ -24,9 +24,10 @@ QStringList readLines(const QString &path)
     return lines(file.readAll());
 }
 
-HostRun runHost(const QStringList &arguments)
+HostRun runHost(const QStringList &arguments, const QString &workingDirectory)
 {
     QProcess process;
+    process.setWorkingDirectory(workingDirectory);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);

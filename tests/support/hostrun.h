@@ -36,8 +36,9 @@ struct HostRun
 constexpr int hostTimeoutMs = 30000;
 
 // Runs sfp-host (SFP_HOST_PATH) with the arguments in a child process under the offscreen
-// platform and waits for it to end, killing it after hostTimeoutMs.
-HostRun runHost(const QStringList &arguments);
+// platform, in workingDirectory (empty: this process's), and waits for it to end, killing
+// it after hostTimeoutMs.
+HostRun runHost(const QStringList &arguments, const QString &workingDirectory = QString());
 
 // The lines of a text file, empty ones left out; one line naming the file if it cannot
 // be read.
