@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 #include <QtTest>
@@ -88,7 +89,7 @@ public:
     QStringList allMessages; // every message the dialog showed, "Terminating" too
     QStringList titles;
     QList<bool> calibratingAtSteps; // the panel's flag as each step ran
-    QList<int> markedAtSteps; // the channel (from 1) whose tab alone said "Calibrating"; 0 if none
+    QList<int> markedAtSteps; // markedChannel() as each step ran
     QStringList progressNames; // the progress bar's name as a screen reader reads it
     int progressUnreported = 0; // steps whose bar did not report its value to a screen reader
     int mostBlockedAtOnce = 0;
@@ -165,17 +166,14 @@ private:
         });
     }
 
+    // The channel (from 1) whose tab alone says anything, and says "Calibrating"; else -1.
     int markedChannel() const
     {
-        int marked = 0;
-        for (int i = 0; i < panel->chCount; ++i) {
-            const QString tab = channelTab(panel, i);
-            if (tab == QLatin1String("Calibrating"))
-                marked = marked == 0 ? i + 1 : -1;
-            else if (!tab.isEmpty())
-                return -1;
-        }
-        return marked;
+        QStringList tabs;
+        for (int i = 0; i < panel->chCount; ++i)
+            tabs << channelTab(panel, i);
+        const int marked = tabs.indexOf(QStringLiteral("Calibrating"));
+        return tabs.filter(QRegularExpression(".")).size() == 1 ? marked + 1 : -1;
     }
 
     sc4830fp_fp *panel;
