@@ -34,6 +34,8 @@ sc4830fp_calibrationDialog::sc4830fp_calibrationDialog(QWidget *parent, sc4830fp
     lblMessage->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     progressBar = new QProgressBar;
     progressBar->setRange(0, 100);
+    // A screen reader reads the bar's value as a percentage; the name says of what.
+    progressBar->setAccessibleName(tr("Calibration progress"));
     auto *pbCancel = new QPushButton(tr("Cancel"));
 
     auto *buttonRow = new QHBoxLayout;

@@ -155,7 +155,11 @@ bool sc4830fp_calibrationSequence::runStep(Calibration kind, sc4830fp_chCfg *tar
     const StepTexts texts = stepTexts(kind);
     dialog->thread = worker(kind);
     dialog->lblMessage->setText(texts.message.arg(channel));
+    // The channel's tab says "Calibrating" for as long as the step runs.
+    panel->showCalibrationStep(target->ch);
     dialog->runCalibration(static_cast<ViUInt16>(channel));
+    if (panel)
+        panel->showCalibrationStep(-1);
     if (!dialog)
         return false;
     const bool cancelled = dialog->result() == 0;

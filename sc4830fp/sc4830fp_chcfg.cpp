@@ -151,6 +151,9 @@ ViReal64 shownValue(const QDoubleSpinBox *box)
     return QString::number(box->value(), 'f', box->decimals()).toDouble();
 }
 
+// What a read-back field shows while it holds no measurement of the settings applied.
+const char *const notMeasured = "Not measured";
+
 QString volts(double value)
 {
     return QString::asprintf("%0.6f", value);
@@ -244,11 +247,11 @@ QGroupBox *buildExcitationReadback(Page &page)
     const int number = page.ch + 1;
     page.pbReadExc = makeButton(sc4830fp_chCfg::tr("Read Excitation Voltage"),
         sc4830fp_chCfg::tr("Reads Excitation volatge on channel %1").arg(number));
-    page.lePosExc = makeReadout(QStringLiteral("Not measured"),
+    page.lePosExc = makeReadout(QLatin1String(notMeasured),
         sc4830fp_chCfg::tr("Measured positive excitation voltage on channel %1").arg(number));
-    page.leNegExc = makeReadout(QStringLiteral("Not measured"),
+    page.leNegExc = makeReadout(QLatin1String(notMeasured),
         sc4830fp_chCfg::tr("Measured negative excitation voltage on channel %1").arg(number));
-    page.leDiffExc = makeReadout(QStringLiteral("Not measured"),
+    page.leDiffExc = makeReadout(QLatin1String(notMeasured),
         sc4830fp_chCfg::tr("Measured difference excitation voltage on channel %1").arg(number));
 
     page.gbExcitation = new QGroupBox(sc4830fp_chCfg::tr("Excitation"));
@@ -277,6 +280,28 @@ QWidget *buildGainAndImbalance(Page &page)
     return container;
 }
 
+// The status lamps' colours in words, for an operator who cannot tell red from green or
+// cannot see the lamps. The status poll turns the ICP lamp green or red by the unit's
+// report; once it has stopped for good, every state is the last one read.
+enum class LampState { Current, LastRead };
+
+void describeStatusLamps(Page &page, LampState state)
+{
+    const auto words = [state](const QString &meaning) {
+        return state == LampState::Current
+            ? meaning
+            : sc4830fp_chCfg::tr("%1; last state read, status not monitored").arg(meaning);
+    };
+    page.ledExcLimit->setColorDescription(
+        Qt::red, words(sc4830fp_chCfg::tr("Excitation current at its limit")));
+    page.ledExcLimit->setColorDescription(page.ledExcLimit->getOffColor(),
+        words(sc4830fp_chCfg::tr("Excitation current within its limit")));
+    page.ledIcp->setColorDescription(Qt::green, words(sc4830fp_chCfg::tr("ICP current in order")));
+    page.ledIcp->setColorDescription(Qt::red, words(sc4830fp_chCfg::tr("ICP current fault")));
+    page.ledIcp->setColorDescription(page.ledIcp->getOffColor(),
+        words(sc4830fp_chCfg::tr("ICP current not monitored (not in ICP mode or not read yet)")));
+}
+
 QGroupBox *buildStatus(Page &page)
 {
     const int number = page.ch + 1;
@@ -284,16 +309,7 @@ QGroupBox *buildStatus(Page &page)
         sc4830fp_chCfg::tr("Channel %1 excitation current limit status").arg(number));
     page.ledIcp = makeLed(sc4830fp_chCfg::tr("ICP Current"), Qt::green,
         sc4830fp_chCfg::tr("Channel %1 ICP current status").arg(number));
-    // The colours in words, for an operator who cannot tell red from green or cannot see
-    // the lamps. The status poll turns the ICP lamp green or red by the unit's report.
-    page.ledExcLimit->setColorDescription(
-        Qt::red, sc4830fp_chCfg::tr("Excitation current at its limit"));
-    page.ledExcLimit->setColorDescription(
-        page.ledExcLimit->getOffColor(), sc4830fp_chCfg::tr("Excitation current within its limit"));
-    page.ledIcp->setColorDescription(Qt::green, sc4830fp_chCfg::tr("ICP current in order"));
-    page.ledIcp->setColorDescription(Qt::red, sc4830fp_chCfg::tr("ICP current fault"));
-    page.ledIcp->setColorDescription(page.ledIcp->getOffColor(),
-        sc4830fp_chCfg::tr("ICP current not monitored (not in ICP mode or not read yet)"));
+    describeStatusLamps(page, LampState::Current);
 
     auto *box = new QGroupBox(sc4830fp_chCfg::tr("Status"));
     auto *column = new QVBoxLayout(box);
@@ -417,6 +433,21 @@ void sc4830fp_chCfg::showStatus(bool icpOk, bool excLimit)
     ledExcLimit->setValue(excLimit ? 1 : 0);
 }
 
+bool sc4830fp_chCfg::icpFault() const
+{
+    return icpMode && ledIcp->getValue() != 0 && ledIcp->getOnColor() == QColor(Qt::red);
+}
+
+bool sc4830fp_chCfg::atExcitationLimit() const
+{
+    return ledExcLimit->getValue() != 0;
+}
+
+void sc4830fp_chCfg::showStatusNotMonitored()
+{
+    describeStatusLamps(*this, LampState::LastRead);
+}
+
 void sc4830fp_chCfg::setHostGain(int gain)
 {
     masterGain = gain;
@@ -507,6 +538,8 @@ void sc4830fp_chCfg::modeChanged(int index)
         cbCoup->setCurrentIndex(acCouplingIndex);
     cbCoup->setEnabled(!icp);
     pbApply->setEnabled(true);
+    // The lamps may have gone dark.
+    scuFp->pageAttentionChanged(ch);
 }
 
 void sc4830fp_chCfg::gainChanged(int index)
@@ -614,15 +647,18 @@ void sc4830fp_chCfg::applyAction()
     chkAutobalance->setEnabled(dc);
     leImbalance->setEnabled(dc);
 
-    // A refused setting stays unsent, so that Apply can simply be pressed again.
+    // A refused setting stays unsent, so that Apply can simply be pressed again. Once the
+    // unit has taken the settings, a read-back shown so far measured the old ones.
     pbApply->setEnabled(lastApplyOutcome.refused());
+    if (!lastApplyOutcome.refused())
+        showNotMeasured();
     // The host scales the channel's data by this gain: it hears only of a gain the unit
     // took, and keeps the last one it was told otherwise.
     if (!gainRefused)
         emit scuGainChanged(ch, gainValue[cbGain->currentIndex()]);
     if (!alive)
         return;
-    emit applied(ch, lastApplyOutcome.refused());
+    scuFp->pageAttentionChanged(ch);
 }
 
 void sc4830fp_chCfg::noteRefusal(ViStatus status, const char *fcall)
@@ -668,9 +704,22 @@ void sc4830fp_chCfg::readExcAction()
         return;
     pbReadExc->setEnabled(true);
 
+    // After an error the variables hold whatever the driver left in them, which is no
+    // measurement; a warning still delivers one.
+    if (status < 0) {
+        showNotMeasured();
+        return;
+    }
     lePosExc->setText(volts(posExc));
     leNegExc->setText(volts(negExc));
     leDiffExc->setText(volts(posExc - negExc));
+}
+
+void sc4830fp_chCfg::showNotMeasured()
+{
+    lePosExc->setText(QLatin1String(notMeasured));
+    leNegExc->setText(QLatin1String(notMeasured));
+    leDiffExc->setText(QLatin1String(notMeasured));
 }
 
 void sc4830fp_chCfg::identifyChanged()
@@ -678,6 +727,7 @@ void sc4830fp_chCfg::identifyChanged()
     identifyOn = pbIdentify->isChecked();
     pbIdentify->setText(identifyOn ? QStringLiteral("ON") : QStringLiteral("OFF"));
     describeIdentification(ledIdentify, identifyOn);
+    scuFp->pageAttentionChanged(ch);
     if (!scuFp->d_vi)
         return;
 

@@ -44,7 +44,9 @@ public:
     };
     // What the page's last apply left: the first call the unit refused with an error or
     // the carrier's status (the call text as the check quoted it, static storage), and
-    // that status; a null call when everything went through or nothing was sent.
+    // that status; a null call when everything went through or nothing was sent. Set by
+    // the time an apply returns (its own, Apply to all's, the attach's), and told to the
+    // panel, whose tab for this channel follows.
     struct ApplyOutcome
     {
         const char *refusedCall = nullptr;
@@ -71,6 +73,13 @@ public:
     void setHostGain(int gain);
     // One phase of the identification blink: lit or dark while identification is on.
     void showIdentificationPhase(bool lit);
+    // What the status lamps show: the ICP lamp lit red in ICP mode, the current-limit
+    // lamp lit.
+    bool icpFault() const;
+    bool atExcitationLimit() const;
+    // The status poll has stopped for good: the status lamps' descriptions say from now
+    // on that they show the last state read.
+    void showStatusNotMonitored();
 
     // Takes the voltage reference out of the page when the unit has none: unchecks and
     // disables the signal-path calibration and removes the input "Voltage Ref.".
@@ -129,9 +138,6 @@ public:
 signals:
     // Fires from applyAction() with the channel index (0-based) and the unit's gain.
     void scuGainChanged(int chIdx, ViReal64 scuGainVal);
-    // Fires at the end of every apply of this page (its own, Apply to all's, the
-    // attach's), with lastApply() already set; refused as lastApply().refused().
-    void applied(int chIdx, bool refused);
 
 public slots:
     void modeChanged(int index);
@@ -152,6 +158,8 @@ public slots:
 private:
     QCheckBox *selection(Calibration kind) const;
     void noteRefusal(ViStatus status, const char *fcall);
+    // The read-back fields as before the first read.
+    void showNotMeasured();
 
     ApplyOutcome lastApplyOutcome;
 };

@@ -1,5 +1,6 @@
 #include "sc4830fp_fp.h"
 
+#include "sc4830fp_channelkeys.h"
 #include "sc4830fp_chcfg.h"
 #include "sc4830fp_check.h"
 #include "sc4830fp_records.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -84,6 +86,7 @@ sc4830fp_fp::sc4830fp_fp()
     layout->addStretch();
 
     connect(pbVrefMonitor, &QPushButton::clicked, this, &sc4830fp_fp::setVRefMonitor);
+    new sc4830fp_channelKeys(twChannels, this);
 
     statusTimer = new QTimer(this);
     connect(statusTimer, &QTimer::timeout, this, &sc4830fp_fp::getStatus);
@@ -321,8 +324,10 @@ void sc4830fp_fp::getStatus()
         const ViStatus status = sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL);
         if (status != 0) {
             // Stopped before the report: its box runs an event loop in which the timer
-            // would otherwise fire into this slot again. The poll stays stopped.
+            // would otherwise fire into this slot again. The poll stays stopped, and the
+            // tabs and lamps say so while the report is up.
             statusTimer->stop();
+            showStatusNotMonitored();
             sc4830fp_check(
                 this, status, "sc4830_getStatus(d_vi, &icpErr, &excErr, VI_NULL, VI_NULL)");
             return;
@@ -339,7 +344,52 @@ void sc4830fp_fp::showStatus(ViUInt16 icpErr, ViUInt16 excErr)
     for (int i = 0; i < chCount; ++i) {
         const ViUInt16 mask = static_cast<ViUInt16>(1u << i);
         chPages[i]->showStatus((icpErr & mask) != 0, (excErr & mask) != 0);
+        refreshMarks(i);
     }
+}
+
+void sc4830fp_fp::showStatusNotMonitored()
+{
+    statusMonitored = false;
+    for (int i = 0; i < chCount; ++i) {
+        chPages[i]->showStatusNotMonitored();
+        refreshMarks(i);
+    }
+}
+
+void sc4830fp_fp::pageAttentionChanged(int chIdx)
+{
+    refreshMarks(chIdx);
+}
+
+void sc4830fp_fp::showCalibrationStep(int chIdx)
+{
+    const int previous = calibrationChannel;
+    calibrationChannel = chIdx;
+    if (previous >= 0)
+        refreshMarks(previous);
+    if (chIdx >= 0)
+        refreshMarks(chIdx);
+}
+
+void sc4830fp_fp::refreshMarks(int chIdx)
+{
+    using Marks = sc4830fp_channelMarks;
+    const sc4830fp_chCfg *page = chPages[chIdx];
+    Marks::Conditions now;
+    now.setFlag(Marks::IcpFault, page->icpFault());
+    now.setFlag(Marks::ExcitationLimit, page->atExcitationLimit());
+    now.setFlag(Marks::NotApplied, page->lastApply().refused());
+    now.setFlag(Marks::Identification, page->identifyOn);
+    now.setFlag(Marks::Calibrating, chIdx == calibrationChannel);
+    now.setFlag(Marks::NotMonitored, !statusMonitored);
+    // The status poll asks every 400 ms; the tab changes only when its words do.
+    if (!marks[chIdx].update(now))
+        return;
+    // The tab's tooltip is what a screen reader reads as the tab's description.
+    twChannels->setTabToolTip(chIdx, marks[chIdx].words());
+    twChannels->setTabIcon(
+        chIdx, marks[chIdx].any() ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
 }
 
 void sc4830fp_fp::setVRefMonitor()

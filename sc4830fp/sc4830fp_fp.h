@@ -1,6 +1,7 @@
 #ifndef SC4830FP_FP_H
 #define SC4830FP_FP_H
 
+#include "sc4830fp_channelmarks.h"
 #include "sc4830fp_chcfg.h"
 
 #include <cr2200fp_scuinterface.h>
@@ -47,6 +48,11 @@ public:
     // Apply to all: shows settings on every page but sourceCh's (the page they come
     // from) and applies each page in channel order.
     void applyToAllPages(const sc4830fp_chCfg::Settings &settings, int sourceCh);
+    // A page's conditions may have changed (an apply, its identification, a lamp put out
+    // by a mode change): its tab's words and marker follow.
+    void pageAttentionChanged(int chIdx);
+    // The calibration step running now is on channel index chIdx; -1 when none runs.
+    void showCalibrationStep(int chIdx);
 
     ViSession d_vi; // the unit's session; 0 while none is open
     ViSession masterVi; // the carrier's session; 0 for a demonstration
@@ -87,6 +93,14 @@ private:
     void readIdentity();
     void applyAllPages();
     void showStatus(ViUInt16 icpErr, ViUInt16 excErr);
+    // The poll stopped for good: every tab and status lamp says so.
+    void showStatusNotMonitored();
+    // Re-labels the channel's tab when its conditions have changed since the last time.
+    void refreshMarks(int chIdx);
+
+    sc4830fp_channelMarks marks[maxChannels];
+    int calibrationChannel = -1; // channel index of the running calibration step, or -1
+    bool statusMonitored = true; // false once a failed status read has stopped the poll
 };
 
 #endif // SC4830FP_FP_H

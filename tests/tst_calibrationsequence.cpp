@@ -3,6 +3,7 @@
 // of the simulator hangs until the operator below lets it go, so that each step can be
 // watched, cancelled or dismissed while it runs.
 
+#include "channeltab.h"
 #include "checkedcall.h"
 #include "mastererrorrecorder.h"
 #include "modalanswerer.h"
@@ -17,12 +18,14 @@
 
 #include <sc4830sim.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 #include <QtTest>
@@ -86,6 +89,9 @@ public:
     QStringList allMessages; // every message the dialog showed, "Terminating" too
     QStringList titles;
     QList<bool> calibratingAtSteps; // the panel's flag as each step ran
+    QList<int> markedAtSteps; // markedChannel() as each step ran
+    QStringList progressNames; // the progress bar's name as a screen reader reads it
+    int progressUnreported = 0; // steps whose bar did not report its value to a screen reader
     int mostBlockedAtOnce = 0;
     int overlaps = 0; // steps begun while an earlier step's worker ran
     int dismissed = 0;
@@ -131,6 +137,13 @@ private:
         messages << message;
         titles << dialog->windowTitle();
         calibratingAtSteps << panel->calibrating;
+        markedAtSteps << markedChannel();
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(dialog->progressBar);
+        progressNames << bar->text(QAccessible::Name);
+        QAccessibleValueInterface *value = bar->valueInterface();
+        if (!value || value->currentValue().toInt() != dialog->progressBar->value()
+            || value->maximumValue().toInt() != 100)
+            ++progressUnreported;
         // The workers live until the sequence ends, so the earlier one can still be asked.
         if (previousWorker && previousWorker != dialog->thread && previousWorker->isRunning())
             ++overlaps;
@@ -151,6 +164,16 @@ private:
             else
                 target->findChild<QPushButton *>()->click();
         });
+    }
+
+    // The channel (from 1) whose tab alone says anything, and says "Calibrating"; else -1.
+    int markedChannel() const
+    {
+        QStringList tabs;
+        for (int i = 0; i < panel->chCount; ++i)
+            tabs << channelTab(panel, i);
+        const int marked = tabs.indexOf(QStringLiteral("Calibrating"));
+        return tabs.filter(QRegularExpression(".")).size() == 1 ? marked + 1 : -1;
     }
 
     sc4830fp_fp *panel;
@@ -291,6 +314,12 @@ void tst_CalibrationSequence::singleRunsSelectedStepsInOrder()
         QCOMPARE(title, QString("Orbisa 4830 Calibration"));
     QCOMPARE(op.titles.size(), messages.size());
     QVERIFY(!op.calibratingAtSteps.contains(false));
+    for (int step = 0; step < messages.size(); ++step) {
+        QCOMPARE(op.markedAtSteps.value(step), 3);
+        QCOMPARE(op.progressNames.value(step), QString("Calibration progress"));
+    }
+    QCOMPARE(op.progressUnreported, 0);
+    QCOMPARE(channelTab(panel, 2), QString());
     QCOMPARE(op.overlaps, 0);
     QVERIFY(!panel->calibrating);
     QCOMPARE(boxes.seen.size(), 0);
@@ -378,6 +407,11 @@ void tst_CalibrationSequence::allRunsKindsInTurnOverChannels()
     QCOMPARE(op.messages.at(8), QString("Channel 1 excitation calibration..."));
     QCOMPARE(op.messages.last(), QString("Channel 7 autobalance calibration..."));
     QVERIFY(!op.calibratingAtSteps.contains(false));
+    // The tab of the channel being calibrated says so, and only that one.
+    QCOMPARE(
+        op.markedAtSteps, QList<int>({ 1, 2, 3, 4, 5, 6, 7, 8, 1, 2, 3, 4, 5, 6, 7, 8, 4, 7 }));
+    for (int i = 0; i < panel->chCount; ++i)
+        QCOMPARE(channelTab(panel, i), QString());
     QVERIFY(!panel->calibrating);
 
     QCOMPARE(page(3)->leImbalance->text(), QString("0.400000"));

@@ -2,6 +2,7 @@
 // Apply to all, the total gain, the read-back, identification and every driver failure
 // the page can meet, run against the simulated unit.
 #include "accessiblecontrols.h"
+#include "channeltab.h"
 #include "checkedcall.h"
 #include "mastererrorrecorder.h"
 #include "modalanswerer.h"
@@ -877,21 +878,40 @@ void tst_ChCfg::readBack_data()
     QTest::addColumn<double>("pos");
     QTest::addColumn<double>("neg");
     QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("then"); // after the read: "", "Apply", "Apply to all", "attach"
+    QTest::addColumn<int>("applyStatus"); // what the unit answers the apply's excitation
     QTest::addColumn<QStringList>("shown");
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
+    const QStringList read { "5.500000", "-5.500000", "11.000000" };
+    const QStringList notMeasured = repeated(3, QString("Not measured"));
     QTest::newRow("plus and minus 5 V")
-        << 5.0 << -5.0 << 0 << QStringList { "5.000000", "-5.000000", "10.000000" };
-    QTest::newRow("six decimals, rounded")
-        << 1.23456789 << -0.0000004 << 0 << QStringList { "1.234568", "-0.000000", "1.234568" };
-    QTest::newRow("failed read shows what the driver left")
-        << 2.0 << -1.0 << -1 << QStringList { "2.000000", "-1.000000", "3.000000" };
+        << 5.0 << -5.0 << 0 << "" << 0 << QStringList { "5.000000", "-5.000000", "10.000000" };
+    QTest::newRow("six decimals, rounded") << 1.23456789 << -0.0000004 << 0 << "" << 0
+                                           << QStringList { "1.234568", "-0.000000", "1.234568" };
+    QTest::newRow("failed read is no measurement")
+        << 2.0 << -1.0 << int(unitErrorStatus) << "" << 0 << notMeasured;
+    QTest::newRow("read failed by the carrier is no measurement")
+        << 2.5 << 0.0 << int(carrierErrorStatus) << "" << 0 << notMeasured;
     QTest::newRow("warning still shows the values")
-        << 0.5 << -0.25 << 7 << QStringList { "0.500000", "-0.250000", "0.750000" };
-    QTest::newRow("NaN") << nan << -1.0 << 0 << QStringList { "nan", "-1.000000", "nan" };
-    QTest::newRow("infinities") << inf << -inf << 0 << QStringList { "inf", "-inf", "inf" };
-    QTest::newRow("equal infinities") << inf << inf << 0 << QStringList { "inf", "inf", "nan" };
+        << 0.5 << -0.25 << int(unitWarningStatus) << "" << 0
+        << QStringList { "0.500000", "-0.250000", "0.750000" };
+    QTest::newRow("NaN") << nan << -1.0 << 0 << "" << 0
+                         << QStringList { "nan", "-1.000000", "nan" };
+    QTest::newRow("infinities") << inf << -inf << 0 << "" << 0
+                                << QStringList { "inf", "-inf", "inf" };
+    QTest::newRow("equal infinities")
+        << inf << inf << 0 << "" << 0 << QStringList { "inf", "inf", "nan" };
+    // A reading measured the settings of its time; settings the unit took since void it.
+    QTest::newRow("Apply voids the reading") << 5.5 << -5.5 << 0 << "Apply" << 0 << notMeasured;
+    QTest::newRow("Apply the unit warns about voids it")
+        << 5.5 << -5.5 << 0 << "Apply" << int(unitWarningStatus) << notMeasured;
+    QTest::newRow("refused Apply keeps the reading")
+        << 5.5 << -5.5 << 0 << "Apply" << int(unitErrorStatus) << read;
+    QTest::newRow("Apply to all from another page voids it")
+        << 5.5 << -5.5 << 0 << "Apply to all" << 0 << notMeasured;
+    QTest::newRow("the attach voids it") << 5.5 << -5.5 << 0 << "attach" << 0 << notMeasured;
 }
 
 void tst_ChCfg::readBack()
@@ -899,16 +919,29 @@ void tst_ChCfg::readBack()
     QFETCH(double, pos);
     QFETCH(double, neg);
     QFETCH(int, status);
+    QFETCH(QString, then);
+    QFETCH(int, applyStatus);
     QFETCH(QStringList, shown);
 
     PanelRig rig = quietRig(PanelRig::Attached);
+    MasterErrorRecorder host(rig.panel);
     sc4830sim_setExcitationReadback(5, pos, neg);
     sc4830fp_chCfg *page = rig.page(4);
     if (status)
-        sc4830sim_injectStatus("sc4830_getExcitation", status, 0);
+        sc4830sim_injectStatus(checked::readBack.function, status, 0);
+    boxes->queue(QMessageBox::No);
     boxes->queue(QMessageBox::No);
 
     page->pbReadExc->click();
+    if (applyStatus)
+        sc4830sim_injectStatus(checked::excitation.function, applyStatus, 0);
+    if (then == "Apply") {
+        page->cbGain->setCurrentIndex(1);
+        page->pbApply->click();
+    } else if (then == "Apply to all")
+        rig.page(1)->pbApplyAll->click();
+    else if (then == "attach")
+        rig.panel->initUnit();
 
     QCOMPARE(simCallLog().filter("sc4830_getExcitation"),
         QStringList { "sc4830_getExcitation(" + rig.unit() + ", 5, ptr, ptr)" });
@@ -916,7 +949,8 @@ void tst_ChCfg::readBack()
         QStringList({ page->lePosExc->text(), page->leNegExc->text(), page->leDiffExc->text() }),
         shown);
     QVERIFY(page->pbReadExc->isEnabled());
-    QCOMPARE(boxes->seen.size(), status ? 1 : 0);
+    // Each failure reported once, to the host or in a box, as always.
+    QCOMPARE(host.count() + boxes->seen.size(), (status ? 1 : 0) + (applyStatus ? 1 : 0));
 }
 
 void tst_ChCfg::readBackShowsDisabledButton()
@@ -959,9 +993,12 @@ void tst_ChCfg::identification()
     QVERIFY(page->identifyOn);
     QCOMPARE(page->pbIdentify->text(), QString("ON"));
     QCOMPARE(unitChannel(3).identify, ViUInt16(attached ? 1 : 0));
+    QCOMPARE(channelTab(rig.panel, 2), QString("Identification on"));
+    QCOMPARE(channelTab(rig.panel, 1), QString());
     page->pbIdentify->click();
     QVERIFY(!page->identifyOn);
     QCOMPARE(page->pbIdentify->text(), QString("OFF"));
+    QCOMPARE(channelTab(rig.panel, 2), QString());
     QCOMPARE(unitChannel(3).identify, ViUInt16(0));
     QCOMPARE(page->ledIdentify->getValue(), 0); // the panel's timer blinks it, not the slot
 

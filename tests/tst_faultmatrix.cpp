@@ -2,6 +2,7 @@
 // tells apart: the carrier's error, an error of the unit and a warning. For each one the
 // report (the host's signal or the operator's box, word for word), what the caller does
 // next, and that the panel is still a working panel afterwards.
+#include "channeltab.h"
 #include "checkedcall.h"
 #include "mastererrorrecorder.h"
 #include "modalanswerer.h"
@@ -9,12 +10,14 @@
 #include "simlog.h"
 #include "simreset.h"
 
+#include <cr2200fp_led.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 
 #include <sc4830sim.h>
 #include <visasim.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -408,12 +411,16 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         QCOMPARE(page->cbGain->currentIndex(), 2);
         const int heard = hard && site == ChannelConf ? 0 : 1;
         QCOMPARE(hostGains->count(), heard);
+        // The tab tells of a refusal also while another channel is shown.
+        QCOMPARE(channelTab(panel, applyPage), hard ? QString("Settings not applied") : QString());
+        QCOMPARE(channelTab(panel, applyPage + 1), QString());
         if (hard) {
             // Pressed again, the whole setting is sent once more and the host hears it.
             page->pbApply->click();
             QVERIFY(!page->pbApply->isEnabled());
             QCOMPARE(simCallLog({ "sc4830_setChannelConf" }).size(), 2);
             QCOMPARE(hostGains->count(), heard + 1);
+            QCOMPARE(channelTab(panel, applyPage), QString());
         }
         for (const QList<QVariant> &gain : qAsConst(*hostGains)) {
             QCOMPARE(gain.at(0).toInt(), applyPage);
@@ -424,9 +431,11 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
     case ReadBack: {
         sc4830fp_chCfg *page = panel->chPages[applyPage];
         QVERIFY(page->pbReadExc->isEnabled());
+        // What an error leaves in the variables is no measurement; a warning brings one.
         QCOMPARE(QStringList(
                      { page->lePosExc->text(), page->leNegExc->text(), page->leDiffExc->text() }),
-            QStringList({ "3.250000", "-1.500000", "4.750000" }));
+            hard ? QStringList({ "Not measured", "Not measured", "Not measured" })
+                 : QStringList({ "3.250000", "-1.500000", "4.750000" }));
         break;
     }
     case Identify: {
@@ -448,6 +457,17 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
         QTest::qWait(450);
         QCOMPARE(simCallLog({ "sc4830_getStatus" }).size(), reads);
         QCOMPARE(panel->statusTick, tick);
+        // Every tab and status lamp says that the lamps are frozen.
+        for (int i = 0; i < panel->chCount; ++i)
+            QCOMPARE(channelTab(panel, i), QString("Status not monitored"));
+        const auto description = [](QWidget *lamp) {
+            return QAccessible::queryAccessibleInterface(lamp)->text(QAccessible::Description);
+        };
+        QCOMPARE(description(panel->chPages[0]->ledExcLimit),
+            QString("Excitation current within its limit; last state read, status not monitored"));
+        QCOMPARE(description(panel->chPages[7]->ledIcp),
+            QString("ICP current not monitored (not in ICP mode or not read yet); last state read, "
+                    "status not monitored"));
         break;
     }
     case MonitorRead:
@@ -476,6 +496,7 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
                     QStringLiteral("sc4830_excitCalibration(%1, %2, 0, 0, 0, 0)").arg(vi, channel),
                     QStringLiteral("sc4830_autobalance(%1, %2, ptr)").arg(vi, channel) }));
         QCOMPARE(panel->chPages[calibrationPage]->leImbalance->text(), QStringLiteral("0.250000"));
+        QCOMPARE(channelTab(panel, calibrationPage), QString());
         break;
     }
     }
@@ -562,6 +583,9 @@ void tst_FaultMatrix::answeringNoEverywhere()
     QCOMPARE(hostErrors->count(), 0);
     QCOMPARE(sc4830sim_callCount("sc4830_excitCalibration"), 16);
     QVERIFY(!panel->calibrating);
+    QCOMPARE(channelTab(panel, 4),
+        QString("Settings not applied; Identification on; Status not monitored"));
+    QCOMPARE(channelTab(panel, 15), QString("Settings not applied; Status not monitored"));
 
     // Once the unit answers again, every action works; the poll stays stopped as intended.
     sc4830sim_clearInjections();
@@ -583,9 +607,12 @@ void tst_FaultMatrix::answeringNoEverywhere()
             QStringLiteral("sc4830_channelIdentify(%1, 5, 0)").arg(unit) }));
     QCOMPARE(boxes->seen.size(), expected);
     QCOMPARE(panel->pbVrefMonitor->text(), QStringLiteral("OFF"));
-    QCOMPARE(page->leDiffExc->text(), QStringLiteral("0.000000"));
+    // The read worked; the Apply after it voided the reading.
+    QCOMPARE(page->leDiffExc->text(), QStringLiteral("Not measured"));
     QVERIFY(!panel->calibrating);
     QVERIFY(!panel->statusTimer->isActive());
+    QCOMPARE(channelTab(panel, 4), QString("Status not monitored"));
+    QCOMPARE(channelTab(panel, 15), QString("Settings not applied; Status not monitored"));
 }
 
 QTEST_MAIN(tst_FaultMatrix)

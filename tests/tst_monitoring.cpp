@@ -1,6 +1,7 @@
 // The panel's running behaviour: the status poll and its lamps, and the reference monitor
 // button. What the host passes to the panel's slots is tst_hostinput's, each checked
 // call's failure tst_faultmatrix's.
+#include "channeltab.h"
 #include "checkedcall.h"
 #include "mastererrorrecorder.h"
 #include "modalanswerer.h"
@@ -13,9 +14,11 @@
 #include <sc4830fp_fp.h>
 #include <sc4830sim.h>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -158,6 +161,33 @@ void tst_Monitoring::lamps()
             QCOMPARE(page->ledIcp->getValue(), 0);
         }
     }
+
+    // Each tab names what its lamps show, on whichever page is in front.
+    QStringList expected;
+    for (int i = 0; i < panel->chCount; ++i) {
+        QStringList words;
+        if (icpPages.contains(i) && !(icpErr & (1 << i)))
+            words << "ICP current fault";
+        if (excErr & (1 << i))
+            words << "Excitation current limit";
+        expected << words.join("; ");
+        QCOMPARE(channelTab(panel, i), expected.last());
+    }
+
+    // A read that finds everything as before re-labels no tab.
+    QTabWidget *tabs = panel->twChannels;
+    tabs->setTabToolTip(0, "left alone");
+    panel->getStatus();
+    panel->getStatus();
+    QCOMPARE(tabs->tabToolTip(0), QString("left alone"));
+    tabs->setTabToolTip(0, expected.first());
+
+    // Currents in order again: every marker goes.
+    sc4830sim_setStatusWords(ViInt16(0xFFFF), 0);
+    panel->getStatus();
+    panel->getStatus();
+    for (int i = 0; i < panel->chCount; ++i)
+        QCOMPARE(channelTab(panel, i), QString());
 }
 
 void tst_Monitoring::failedReadStopsThePollForGood_data()
@@ -198,6 +228,14 @@ void tst_Monitoring::failedReadStopsThePollForGood()
     QCOMPARE(panel->statusTick, tick);
     QCOMPARE(panel->chPages[3]->ledIdentify->getValue(), lamp);
     QCOMPARE(answerer.seen.size() + errors.count(), 1);
+
+    // Frozen lamps are not passed off as current ones, on any tab.
+    QCOMPARE(channelTab(panel, 3), QString("Identification on; Status not monitored"));
+    QCOMPARE(channelTab(panel, 7), QString("Status not monitored"));
+    // A new panel, as Reset Device builds one, starts clean.
+    PanelRig fresh(PanelRig::Attached, 8, PanelRig::NotPolling);
+    for (int i = 0; i < fresh.panel->chCount; ++i)
+        QCOMPARE(channelTab(fresh.panel, i), QString());
 }
 
 void tst_Monitoring::identificationBlinksEvery400ms()

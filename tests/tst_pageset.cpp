@@ -1,5 +1,5 @@
-// The panel's channel pages: how many, their tabs, their gain reports, and how the
-// attach brings each of them to the unit.
+// The panel's channel pages: how many, their tabs, the keys that move between them, their
+// gain reports, and how the attach brings each of them to the unit.
 #include "panelrig.h"
 #include "samewidgetscheck.h"
 #include "simlog.h"
@@ -9,7 +9,9 @@
 #include <sc4830fp_fp.h>
 #include <sc4830sim.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -25,6 +27,8 @@ private slots:
     void pagesByCarrier_data();
     void pagesByCarrier();
     void secondAttachAddsNothing();
+    void keysSwitchChannels_data();
+    void keysSwitchChannels();
     void everyPageReportsItsGain();
     void demonstrationAppliesEveryPage();
     void attachAppliesEveryChannelInOrder();
@@ -88,6 +92,79 @@ void tst_PageSet::secondAttachAddsNothing()
     QCOMPARE(panel.d_vi, unit);
     QCOMPARE(sc4830sim_callCount("sc4830_init"), 1);
     QCOMPARE(sc4830sim_openSessionCount(), 1);
+}
+
+void tst_PageSet::keysSwitchChannels_data()
+{
+    QTest::addColumn<QString>("control"); // where the focus is: a page's control, or the panel's
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("start"); // the channel index in front
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<int>("shown"); // the channel index in front afterwards
+
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("Ctrl+PageDown on Input Source")
+        << "cbInput" << int(Qt::Key_PageDown) << ctrl << 2 << 1 << 3;
+    QTest::newRow("Ctrl+PageUp on Mode") << "cbMode" << int(Qt::Key_PageUp) << ctrl << 2 << 1 << 1;
+    QTest::newRow("Ctrl+Tab on Gain, three times")
+        << "cbGain" << int(Qt::Key_Tab) << ctrl << 2 << 3 << 5;
+    QTest::newRow("Ctrl+Shift+Tab on Coupling")
+        << "cbCoup" << int(Qt::Key_Backtab) << ctrlShift << 2 << 1 << 1;
+    // Each spin box could step away from 0 in the key's direction.
+    QTest::newRow("Ctrl+PageUp on a spin box")
+        << "dsbPosExc" << int(Qt::Key_PageUp) << ctrl << 2 << 1 << 1;
+    QTest::newRow("Ctrl+PageDown on a spin box")
+        << "dsbNegExc" << int(Qt::Key_PageDown) << ctrl << 2 << 1 << 3;
+    QTest::newRow("Ctrl+Tab on a check box")
+        << "chkExcitation" << int(Qt::Key_Tab) << ctrl << 2 << 1 << 3;
+    QTest::newRow("Ctrl+PageDown from the last channel to the first")
+        << "cbShCal" << int(Qt::Key_PageDown) << ctrl << 7 << 1 << 0;
+    QTest::newRow("Ctrl+Shift+Tab from the first channel to the last")
+        << "cbInput" << int(Qt::Key_Backtab) << ctrlShift << 0 << 2 << 6;
+    QTest::newRow("Ctrl+PageDown on the monitor switch")
+        << "pbVrefMonitor" << int(Qt::Key_PageDown) << ctrl << 4 << 1 << 5;
+}
+
+void tst_PageSet::keysSwitchChannels()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, start);
+    QFETCH(int, presses);
+    QFETCH(int, shown);
+
+    PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
+    sc4830fp_fp *panel = rig.panel;
+    panel->twChannels->setCurrentIndex(start);
+    panel->show();
+    QApplication::setActiveWindow(panel);
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+    sc4830fp_chCfg *page = panel->chPages[start];
+    const QMap<QString, QWidget *> controls { { "cbInput", page->cbInput },
+        { "cbMode", page->cbMode }, { "cbGain", page->cbGain }, { "cbCoup", page->cbCoup },
+        { "cbShCal", page->cbShCal }, { "dsbPosExc", page->dsbPosExc },
+        { "dsbNegExc", page->dsbNegExc }, { "chkExcitation", page->chkExcitation },
+        { "pbVrefMonitor", panel->pbVrefMonitor } };
+    QWidget *focused = controls.value(control);
+    QVERIFY(focused);
+    focused->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), focused);
+
+    // Each press goes where an operator's key goes: to the control with the focus.
+    for (int press = 0; press < presses; ++press)
+        QTest::keyClick(
+            QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(panel->twChannels->currentIndex(), shown);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(panel->chPages[shown]->cbInput));
+    // No control took the keys as its own: any setting changed would have enabled Apply.
+    for (int i = 0; i < panel->chCount; ++i)
+        QVERIFY(!panel->chPages[i]->pbApply->isEnabled()
+            && !panel->chPages[i]->chkExcitation->isChecked());
+    QVERIFY(!panel->pbVrefMonitor->isChecked());
 }
 
 void tst_PageSet::everyPageReportsItsGain()

@@ -105,6 +105,9 @@ void tst_Translations::panelTexts()
     QCOMPARE(panel.pbVrefMonitor->text(), QStringLiteral("[[ON]]"));
     panel.pbVrefMonitor->click();
     QCOMPARE(panel.pbVrefMonitor->text(), QStringLiteral("[[OFF]]"));
+    // A tab's words are the panel's own, translated like its captions.
+    panel.chPages[2]->pbIdentify->click();
+    QCOMPARE(panel.twChannels->tabToolTip(2), QStringLiteral("[[Identification on]]"));
 }
 
 void tst_Translations::pageCaptionsAndTooltips()

@@ -142,6 +142,10 @@ in Real (not Demo) mode.</source>
         <source>Terminating, please wait...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Calibration progress</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>sc4830fp_chCfg</name>
@@ -500,6 +504,37 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
     <message>
         <source>The autobalance of channel %1 did not end and was stopped by force.
 The unit&apos;s calibration state of channel %1 is unknown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; last state read, status not monitored</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_channelMarks</name>
+    <message>
+        <source>ICP current fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excitation current limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings not applied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identification on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrating</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status not monitored</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
