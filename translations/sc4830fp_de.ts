@@ -143,6 +143,10 @@ im Messbetrieb (nicht im Demobetrieb) arbeitet.</translation>
         <source>Terminating, please wait...</source>
         <translation>Wird beendet, bitte warten...</translation>
     </message>
+    <message>
+        <source>Calibration progress</source>
+        <translation>Kalibrierfortschritt</translation>
+    </message>
 </context>
 <context>
     <name>sc4830fp_chCfg</name>
@@ -507,6 +511,37 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
     <message>
         <source>Total system gain %1 is too high</source>
         <translation>Gesamtverstärkung des Systems %1 ist zu hoch</translation>
+    </message>
+    <message>
+        <source>%1; last state read, status not monitored</source>
+        <translation>%1; zuletzt gelesener Zustand, Status wird nicht überwacht</translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_channelMarks</name>
+    <message>
+        <source>ICP current fault</source>
+        <translation>ICP-Stromfehler</translation>
+    </message>
+    <message>
+        <source>Excitation current limit</source>
+        <translation>Speisestrombegrenzung</translation>
+    </message>
+    <message>
+        <source>Settings not applied</source>
+        <translation>Einstellungen nicht übernommen</translation>
+    </message>
+    <message>
+        <source>Identification on</source>
+        <translation>Identifikation ein</translation>
+    </message>
+    <message>
+        <source>Calibrating</source>
+        <translation>Kalibrierung läuft</translation>
+    </message>
+    <message>
+        <source>Status not monitored</source>
+        <translation>Status wird nicht überwacht</translation>
     </message>
 </context>
 <context>
