@@ -2,6 +2,7 @@
 // verification block, its interfaces' meta-objects and its resource tree.
 #include <cr2200fp_led.h>
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_setupinterface.h>
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_chcfg.h>
 #include <sfp_version.h>
@@ -163,6 +164,9 @@ void tst_Plugin::metadataReadBeforeLoading()
     const QJsonObject data = json.value(QStringLiteral("MetaData")).toObject();
     QCOMPARE(data.value(QStringLiteral("unit")).toString(), QStringLiteral("Orbisa 4830"));
     QCOMPARE(data.value(QStringLiteral("interfaceVersion")).toString(), QStringLiteral("1.0"));
+    // The optional interfaces the panel implements, each with its own versioned identifier.
+    QCOMPARE(data.value(QStringLiteral("interfaces"))[QStringLiteral("setupInterface")].toString(),
+        QStringLiteral(cr2200fp_setupInterface_iid));
     QCOMPARE(data.value(QStringLiteral("version")).toString(), QStringLiteral(SFP_VERSION_STRING));
     QCOMPARE(data.value(QStringLiteral("qt")).toString(), QStringLiteral(QT_VERSION_STR));
     QMap<QString, int> carriers;
@@ -192,6 +196,9 @@ void tst_Plugin::metaObjects()
     QVERIFY(panel);
     const QMetaObject *panelMeta = panel->metaObject();
     QCOMPARE(panelMeta->className(), "sc4830fp_fp");
+    // The setup interface is reached by its identifier, beside the unchanged meta-object.
+    QVERIFY(qobject_cast<cr2200fp_setupInterface *>(panel.data()));
+    QVERIFY(!qobject_cast<cr2200fp_setupInterface *>(factory));
     compareMethods(panelMeta,
         { { QMetaMethod::Signal, "masterError(int,const char*)", "error,fcall" },
             { QMetaMethod::Slot, "getStatus()", "" }, { QMetaMethod::Slot, "setVRefMonitor()", "" },
@@ -218,6 +225,7 @@ void tst_Plugin::pageAndDialogMetaObjects()
     const auto slot = QMetaMethod::Slot;
     compareMethods(&page,
         { { QMetaMethod::Signal, "scuGainChanged(int,ViReal64)", "chIdx,scuGainVal" },
+            { QMetaMethod::Signal, "applied(int,bool)", "chIdx,refused" },
             { slot, "modeChanged(int)", "index" }, { slot, "gainChanged(int)", "index" },
             { slot, "inputChanged(int)", "" }, { slot, "couplingChanged(int)", "" },
             { slot, "posExcChanged(double)", "" }, { slot, "negExcChanged(double)", "" },
