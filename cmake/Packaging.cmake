@@ -46,6 +46,12 @@ sfp_gzip_file(${sfp_packaging_dir}/${SFP_HOST_COMMAND}.1
 install(FILES ${sfp_packaging_dir}/${SFP_HOST_COMMAND}.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT host)
 
+# The setup file's description and an example, for the operator who writes setups by hand.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/setup.md
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SFP_HOST_PACKAGE} COMPONENT host)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/setups/strain-bench.json
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SFP_HOST_PACKAGE}/examples COMPONENT host)
+
 # Every package carries its copyright file and changelog in /usr/share/doc/<package>.
 foreach(component runtime development host)
     string(TOUPPER ${component} upper)

@@ -1,6 +1,7 @@
 #include "hostwindow.h"
 
 #include "hostlog.h"
+#include "hostsetups.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
 
@@ -82,6 +83,9 @@ QLayout *HostWindow::buildContent()
     auto *resourceRow = new QHBoxLayout;
     resourceRow->addWidget(resourceLabel);
     resourceRow->addWidget(cbResource);
+    hostSetups = new HostSetups(*this);
+    resourceRow->addWidget(hostSetups->saveButton);
+    resourceRow->addWidget(hostSetups->loadButton);
     resourceRow->addStretch();
     resourceRow->addWidget(chkSimulation);
 
@@ -109,6 +113,7 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
     removePanel();
     currentPanel = panel;
     panelColumn->insertWidget(1, panel);
+    hostSetups->panelChanged();
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
     const bool gain
@@ -123,6 +128,7 @@ void HostWindow::removePanel()
     // Deleted now, not later: its unit session must be closed before the next panel
     // opens one.
     delete currentPanel;
+    hostSetups->panelChanged();
 }
 
 void HostWindow::showAttached(const QString &resource)

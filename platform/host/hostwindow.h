@@ -9,6 +9,7 @@
 #include <QPointer>
 
 class HostLog;
+class HostSetups;
 class QCheckBox;
 class QComboBox;
 class QVBoxLayout;
@@ -64,6 +65,8 @@ public:
     SimulationConsole *console() const { return simulationConsole; }
     QComboBox *resources() const { return cbResource; }
     QCheckBox *simulationToggle() const { return chkSimulation; }
+    // "Save setup..." and "Load setup...".
+    HostSetups *setups() const { return hostSetups; }
     // The same as log()->report(line).
     void report(const QString &line);
 
@@ -97,6 +100,7 @@ private:
     QVBoxLayout *panelColumn = nullptr;
     HostLog *hostLog = nullptr;
     SimulationConsole *simulationConsole = nullptr;
+    HostSetups *hostSetups = nullptr;
     QPointer<cr2200fp_scuInterface> currentPanel;
     PanelSnapshot defaults;
     bool fitted = false; // the console's default is decided
