@@ -4,6 +4,8 @@
 #include "sc4830fp_chcfg.h"
 #include "sc4830fp_fp.h"
 
+#include <cr2200fp_setupfile.h>
+
 #include <QComboBox>
 #include <QPointer>
 
@@ -27,9 +29,10 @@ struct Plan
     bool calibrations[3] = { false, false, false }; // by sc4830fp_chCfg::Calibration
 };
 
+// Texts from the file may hold anything; the message stays one line.
 QString quoted(const QString &text)
 {
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    return cr2200fp_setupFile::quoted(text);
 }
 
 QString itemList(const char *const *texts, int count)

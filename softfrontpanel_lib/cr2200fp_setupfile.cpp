@@ -6,6 +6,7 @@
 #include <QJsonParseError>
 #include <QSaveFile>
 #include <QSet>
+#include <QVector>
 
 #include <climits>
 #include <cmath>
@@ -28,7 +29,7 @@ struct Place
 
 QString quoted(const QString &key)
 {
-    return QLatin1Char('"') + key + QLatin1Char('"');
+    return cr2200fp_setupFile::quoted(key);
 }
 
 // Line and column (from 1, the column counted in characters) of a byte offset.
@@ -41,6 +42,108 @@ QString position(const QByteArray &text, int offset)
     const int column = QString::fromUtf8(before.mid(lineStart)).size() + 1;
     return QStringLiteral("line %1, column %2").arg(line).arg(column);
 }
+
+// Finds a key that an object gives twice. Qt's parser keeps the last value silently (and
+// Qt 5's loses the memory of the first when that is an object or an array); a setup file
+// must not hide a setting that way. Meant for text that is JSON: on anything else it may
+// miss or misplace, and the parser that runs next reports the fault.
+class DuplicateKeys
+{
+public:
+    explicit DuplicateKeys(const QByteArray &text)
+        : text(text)
+    {
+    }
+
+    // The offset of the second key, -1 if no object repeats one; *key is the key.
+    int find(QString *key)
+    {
+        QVector<QSet<QString>> objects; // the open objects' keys
+        QVector<bool> isObject; // the open containers, innermost last
+        for (int i = 0; i < text.size(); ++i) {
+            const char c = text.at(i);
+            if (c == '{' || c == '[') {
+                isObject.append(c == '{');
+                if (c == '{')
+                    objects.append(QSet<QString>());
+            } else if ((c == '}' || c == ']') && !isObject.isEmpty()) {
+                if (isObject.takeLast())
+                    objects.removeLast();
+            } else if (c == '"') {
+                const int start = i;
+                const QString string = readString(&i);
+                if (isObject.isEmpty() || !isObject.last() || !followedByColon(i + 1))
+                    continue;
+                if (objects.last().contains(string)) {
+                    *key = string;
+                    return start;
+                }
+                objects.last().insert(string);
+            }
+        }
+        return -1;
+    }
+
+private:
+    // Decodes the string that starts at *i; *i is left on its closing quote.
+    QString readString(int *i) const
+    {
+        QString decoded;
+        QByteArray run; // bytes since the last escape, decoded as UTF-8 together
+        int k = *i + 1;
+        for (; k < text.size() && text.at(k) != '"'; ++k) {
+            if (text.at(k) != '\\') {
+                run.append(text.at(k));
+                continue;
+            }
+            decoded += QString::fromUtf8(run);
+            run.clear();
+            if (++k >= text.size())
+                break;
+            decoded += escaped(&k);
+        }
+        decoded += QString::fromUtf8(run);
+        *i = k;
+        return decoded;
+    }
+
+    // The character of the escape whose letter is at *k; *k is left on its last byte.
+    QChar escaped(int *k) const
+    {
+        switch (text.at(*k)) {
+        case 'b':
+            return QLatin1Char('\b');
+        case 'f':
+            return QLatin1Char('\f');
+        case 'n':
+            return QLatin1Char('\n');
+        case 'r':
+            return QLatin1Char('\r');
+        case 't':
+            return QLatin1Char('\t');
+        case 'u': {
+            bool ok = false;
+            const ushort unit = text.mid(*k + 1, 4).toUShort(&ok, 16);
+            *k += 4;
+            // A surrogate stays a UTF-16 unit of its own: keys compare unit by unit.
+            return ok ? QChar(unit) : QChar(QChar::ReplacementCharacter);
+        }
+        default:
+            return QLatin1Char(text.at(*k)); // " \ /
+        }
+    }
+
+    bool followedByColon(int i) const
+    {
+        while (i < text.size()
+            && (text.at(i) == ' ' || text.at(i) == '\t' || text.at(i) == '\n'
+                || text.at(i) == '\r'))
+            ++i;
+        return i < text.size() && text.at(i) == ':';
+    }
+
+    const QByteArray &text;
+};
 
 bool readString(const QJsonObject &object, const QString &key, const Place &place, QString *value,
     QString *error)
@@ -271,6 +374,13 @@ bool cr2200fp_setupFile::parse(
     const QByteArray &text, const QString &fileName, cr2200fp_setup *setup, QString *error)
 {
     const Place place { fileName, QString() };
+    QString key;
+    const int repeated = DuplicateKeys(text).find(&key);
+    if (repeated >= 0) {
+        *error = place.say(QStringLiteral("key %1 given twice in one object at %2")
+                               .arg(quoted(key), position(text, repeated)));
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
@@ -369,6 +479,21 @@ bool cr2200fp_setupFile::write(const QString &path, const cr2200fp_setup &setup,
         return false;
     }
     return true;
+}
+
+QString cr2200fp_setupFile::quoted(const QString &text)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\') + c;
+        else if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)
+            || c.unicode() == 0x2028 || c.unicode() == 0x2029) // and the line separators
+            quoted += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            quoted += c;
+    }
+    return quoted + QLatin1Char('"');
 }
 
 QString cr2200fp_setupFile::message(const QString &fileName, const QString &problem)

@@ -35,6 +35,10 @@ public:
 
     // "fileName: problem", the shape of every message about a setup file.
     static QString message(const QString &fileName, const QString &problem);
+    // text in double quotes as a message quotes a key or a value of the file: quotes,
+    // backslashes and control characters escaped as JSON writes them, so that the
+    // message stays one line whatever the file holds.
+    static QString quoted(const QString &text);
 };
 
 #endif // CR2200FP_SETUPFILE_H

@@ -316,6 +316,16 @@ void tst_Setup::badFiles_data()
            "coupling";
     QTest::newRow("misspelt key") << withChannel3("{ \"channel\": 3, \"coupeling\": \"DC\" }")
                                   << "bench.json: channel 3, unknown key \"coupeling\"";
+    QTest::newRow("mode with a line break")
+        << withChannel3("{ \"channel\": 3, \"mode\": \"Full\\nBridge\" }")
+        << "bench.json: channel 3, \"mode\": \"Full\\u000aBridge\" is not one of " + modes;
+    QTest::newRow("key given twice")
+        << withChannel3("{ \"channel\": 3, \"coupling\": \"DC\",\n \"coupl\\u0069ng\": \"AC\" }")
+        << "bench.json: key \"coupling\" given twice in one object at line 4, column 2";
+    QTest::newRow("key given twice, the first an object")
+        << withChannel3(
+               "{ \"channel\": 3, \"excitation\": { \"positive\": 1 }, \"excitation\": 1 }")
+        << "bench.json: key \"excitation\" given twice in one object at line 3, column 54";
     QTest::newRow("shunt as text") << withChannel3("{ \"channel\": 3, \"shunt\": \"ON\" }")
                                    << "bench.json: channel 3, \"shunt\" is not true or false";
 }
