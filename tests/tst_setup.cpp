@@ -21,7 +21,6 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(cr2200fp_channelSetup)
-Q_DECLARE_METATYPE(cr2200fp_channelOutcome)
 
 namespace {
 

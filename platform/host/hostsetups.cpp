@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -30,12 +30,16 @@ HostSetups::HostSetups(HostWindow &window)
     : QObject(&window)
     , window(window)
 {
-    saveButton = new QPushButton(tr("Save setup..."));
+    // Tool buttons: no taller than the resource list beside them, so that the row keeps
+    // the window within a laptop screen.
+    saveButton = new QToolButton;
+    saveButton->setText(tr("Save setup..."));
     saveButton->setToolTip(tr("Saves every channel's settings to a setup file"));
-    loadButton = new QPushButton(tr("Load setup..."));
+    loadButton = new QToolButton;
+    loadButton->setText(tr("Load setup..."));
     loadButton->setToolTip(tr("Sets and applies the channels a setup file names"));
-    connect(saveButton, &QPushButton::clicked, this, &HostSetups::save);
-    connect(loadButton, &QPushButton::clicked, this, &HostSetups::load);
+    connect(saveButton, &QToolButton::clicked, this, &HostSetups::save);
+    connect(loadButton, &QToolButton::clicked, this, &HostSetups::load);
     panelChanged();
 }
 
@@ -134,7 +138,9 @@ QString HostSetups::problem(const cr2200fp_channelOutcome &outcome)
         return tr("channel %1: refused, %2 answered 0x%3")
             .arg(outcome.channel)
             .arg(outcome.call,
-                QString::number(quint32(outcome.status), 16).toUpper().rightJustified(8, '0'));
+                QString::number(quint32(outcome.status), 16)
+                    .toUpper()
+                    .rightJustified(8, QLatin1Char('0')));
     case cr2200fp_channelOutcome::Skipped:
         return tr("channel %1: skipped, the carrier has no such channel").arg(outcome.channel);
     }

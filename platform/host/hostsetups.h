@@ -8,7 +8,7 @@
 #include <QStringList>
 
 class HostWindow;
-class QPushButton;
+class QToolButton;
 
 // The window's "Save setup..." and "Load setup..." buttons and what they do: the file
 // dialogs (*.json, starting in the folder used last in this run), the question before a
@@ -41,8 +41,8 @@ public:
     // The summary of a load: the channels applied, refused and skipped, one group a line.
     static QString summary(const QString &path, const cr2200fp_setupResult &result);
 
-    QPushButton *saveButton = nullptr;
-    QPushButton *loadButton = nullptr;
+    QToolButton *saveButton = nullptr;
+    QToolButton *loadButton = nullptr;
 
 public slots:
     // The dialogs, then saveTo() or loadFrom().

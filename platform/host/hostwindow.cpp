@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
