@@ -28,6 +28,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QToolButton>
 #include <QtTest>
 
 #include <atomic>
