@@ -1,5 +1,5 @@
-// Apply to all and initUnit against a simulated per-call latency, as ratios to the time
-// the same driver calls take when made directly.
+// Apply to all, a setup's load and initUnit against a simulated per-call latency, as ratios
+// to the time the same driver calls take when made directly.
 
 #include "benchpanel.h"
 #include "benchreport.h"
@@ -7,6 +7,7 @@
 #include "measure.h"
 #include "uiwait.h"
 
+#include <cr2200fp_setupfile.h>
 #include <sc4830.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
@@ -52,6 +53,42 @@ double applyToAllMs(sc4830fp_chCfg *page, int run, int *calls)
     return ms;
 }
 
+// A setup file's text that sets every channel to the mode and gain of index, with its
+// excitation: each run's setup differs from the one before on every channel.
+QByteArray setupText(int index)
+{
+    cr2200fp_setup setup;
+    setup.unit = QStringLiteral("Orbisa 4830");
+    for (int ch = 1; ch <= channels; ++ch) {
+        cr2200fp_channelSetup channel;
+        channel.channel = ch;
+        channel.keys = cr2200fp_channelSetup::AllKeys;
+        channel.input = QStringLiteral("Front Panel");
+        channel.mode = index ? QStringLiteral("Half Bridge") : QStringLiteral("Full Bridge");
+        channel.coupling = QStringLiteral("DC");
+        channel.gain = index ? 10 : 1;
+        channel.positiveExcitation = index ? 5.0 : 2.5;
+        channel.negativeExcitation = index ? -5.0 : -2.5;
+        setup.channels.append(channel);
+    }
+    return cr2200fp_setupFile::toJson(setup);
+}
+
+// Reads the setup's text and applies it through the panel's setup interface, as a host
+// does with a file it has read.
+double setupLoadMs(sc4830fp_fp *panel, const QByteArray &text, int *calls, bool *applied)
+{
+    sc4830sim_clearLog();
+    const qint64 start = measure::monotonicNs();
+    cr2200fp_setup setup;
+    QString error;
+    *applied = cr2200fp_setupFile::parse(text, QStringLiteral("bench.json"), &setup, &error)
+        && qobject_cast<cr2200fp_setupInterface *>(panel)->applySetup(setup).allApplied();
+    const double ms = (measure::monotonicNs() - start) / 1e6;
+    *calls = sc4830sim_logCount();
+    return ms;
+}
+
 double initUnitMs(BenchPanel::Mode mode, int *calls)
 {
     BenchPanel bench(mode);
@@ -74,6 +111,10 @@ void measureDriverLatency(const BenchConfig &config, BenchReport &report)
     QVector<double> direct;
     QVector<double> applyAll;
     QVector<double> applyCalls;
+    QVector<double> setupLoad;
+    QVector<double> setupCalls;
+    bool setupsApplied = true;
+    const QByteArray setups[2] = { setupText(0), setupText(1) };
     {
         BenchPanel bench(BenchPanel::Attached);
         bench.panel()->initUnit();
@@ -89,6 +130,12 @@ void measureDriverLatency(const BenchConfig &config, BenchReport &report)
             int calls = 0;
             applyAll << applyToAllMs(bench.page(0), run, &calls);
             applyCalls << calls;
+            uiwait::spin(20);
+            // Apply to all left every page at index run % 2; the setup takes the other.
+            bool applied = false;
+            setupLoad << setupLoadMs(bench.panel(), setups[(run + 1) % 2], &calls, &applied);
+            setupCalls << calls;
+            setupsApplied = setupsApplied && applied;
             // The repaints and the status poll run here, outside the timed call.
             uiwait::spin(20);
         }
@@ -100,6 +147,13 @@ void measureDriverLatency(const BenchConfig &config, BenchReport &report)
             QStringLiteral("Apply to all made %1..%2 driver calls, not 48")
                 .arg(measure::minimum(applyCalls))
                 .arg(measure::maximum(applyCalls)));
+
+    if (measure::minimum(setupCalls) != applyAllCalls
+        || measure::maximum(setupCalls) != applyAllCalls || !setupsApplied)
+        report.addAnomaly(group,
+            QStringLiteral("a setup's load made %1..%2 driver calls, not 48, or was not applied")
+                .arg(measure::minimum(setupCalls))
+                .arg(measure::maximum(setupCalls)));
 
     sc4830sim_setCallLatencyUs(latencyUs);
     QVector<double> init;
@@ -138,6 +192,20 @@ void measureDriverLatency(const BenchConfig &config, BenchReport &report)
                              .arg(apply / nominal, 0, 'f', 3)
                              .arg(perCall, 0, 'f', 3);
     report.add(applyFigure);
+
+    const double load = measure::median(setupLoad);
+    Figure setupFigure;
+    setupFigure.name = QStringLiteral("setup_load_vs_driver");
+    setupFigure.value = load / pureDriver;
+    setupFigure.goal = Goal::atMost(1.05);
+    setupFigure.runs = setupLoad.size();
+    setupFigure.baseline = QStringLiteral("the same 48 driver calls made directly %1 ms; a "
+                                          "setup of 16 channels read and applied %2 ms")
+                               .arg(pureDriver, 0, 'f', 2)
+                               .arg(load, 0, 'f', 2);
+    setupFigure.detail = QStringLiteral("every channel changed each run; the file's text read "
+                                        "from memory, checked whole, then each page applied");
+    report.add(setupFigure);
 
     const double initMs = measure::median(init);
     const double calls = measure::median(initCalls);

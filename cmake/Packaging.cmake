@@ -71,6 +71,11 @@ foreach(size 48 128)
     install(FILES ${sfp_desktop_dir}/sfp-host-${size}.png
         DESTINATION ${sfp_icons}/${size}x${size}/apps RENAME ${SFP_APP_ID}.png COMPONENT host)
 endforeach()
+# The setup file's description and an example, for the operator who writes setups by hand.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/setup.md
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SFP_HOST_PACKAGE} COMPONENT host)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/setups/strain-bench.json
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SFP_HOST_PACKAGE}/examples COMPONENT host)
 
 # Every package carries its copyright file and changelog in /usr/share/doc/<package>.
 foreach(component runtime development host)

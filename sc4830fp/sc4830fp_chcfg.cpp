@@ -1,6 +1,7 @@
 #include "sc4830fp_chcfg.h"
 
 #include "sc4830fp_calibrationsequence.h"
+#include "sc4830fp_channelitems.h"
 #include "sc4830fp_check.h"
 #include "sc4830fp_fp.h"
 
@@ -37,13 +38,12 @@ namespace {
 // translation context.
 using Page = sc4830fp_chCfg;
 
-// The mode item's data tells the mode classes apart, not its position in the list.
-constexpr int icpModeData = 5;
-constexpr int lastBridgeModeData = 4;
-// Index 0 of cbCoup is "AC"; autobalance nulls a DC offset, which AC coupling hides.
-constexpr int acCouplingIndex = 0;
-// Index 0 of cbInput is "Front Panel".
-constexpr int frontPanelInput = 0;
+// The mode item's data tells the mode classes apart, not its position in the list; the
+// classes and what they lock are sc4830fp_channelItems', which setups are checked against.
+namespace items = sc4830fp_channelItems;
+constexpr int icpModeData = items::icpMode;
+constexpr int acCouplingIndex = items::acCoupling;
+constexpr int frontPanelInput = items::frontPanelInput;
 // Total gains above this are questioned; the operator is warned, not stopped.
 constexpr qint64 maxTotalGain = 10000;
 
@@ -84,10 +84,10 @@ void setHelp(QWidget *widget, const QString &text)
     widget->setWhatsThis(text);
 }
 
-QComboBox *makeCombo(const QStringList &items, const QString &help)
+QComboBox *makeCombo(const QStringList &texts, const QString &help)
 {
     auto *combo = new QComboBox;
-    combo->addItems(items);
+    combo->addItems(texts);
     setHelp(combo, help);
     return combo;
 }
@@ -95,7 +95,7 @@ QComboBox *makeCombo(const QStringList &items, const QString &help)
 QDoubleSpinBox *makeExcitationBox(double minimum, double maximum, const QString &help)
 {
     auto *box = new QDoubleSpinBox;
-    box->setDecimals(3);
+    box->setDecimals(items::excitationDecimals);
     box->setRange(minimum, maximum);
     box->setSingleStep(0.001);
     box->setValue(0.0);
@@ -159,6 +159,14 @@ QString volts(double value)
     return QString::asprintf("%0.6f", value);
 }
 
+QStringList translated(const char *const *texts, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list.append(sc4830fp_chCfg::tr(texts[i]));
+    return list;
+}
+
 // Sets an index copied from another page; a list that lacks it (no reference input)
 // keeps its own rather than falling to -1, which no driver table could take.
 void copyIndex(QComboBox *combo, int index)
@@ -170,33 +178,22 @@ void copyIndex(QComboBox *combo, int index)
 QGroupBox *buildConfiguration(Page &page)
 {
     const int number = page.ch + 1;
-    page.cbInput
-        = makeCombo({ sc4830fp_chCfg::tr("Front Panel"), sc4830fp_chCfg::tr("Voltage Ref.") },
-            sc4830fp_chCfg::tr("Channel %1 input source ").arg(number));
+    page.cbInput = makeCombo(translated(items::inputs, items::inputCount),
+        sc4830fp_chCfg::tr("Channel %1 input source ").arg(number));
     page.cbMode = new QComboBox;
-    const QString modeNames[8] = {
-        sc4830fp_chCfg::tr("Full Bridge"),
-        sc4830fp_chCfg::tr("Half Bridge"),
-        sc4830fp_chCfg::tr("Quarter Bridge 120"),
-        sc4830fp_chCfg::tr("Quarter Bridge 350"),
-        sc4830fp_chCfg::tr("Quarter Bridge User"),
-        sc4830fp_chCfg::tr("ICP"),
-        sc4830fp_chCfg::tr("Differential Voltage"),
-        sc4830fp_chCfg::tr("Single Ended Voltage"),
-    };
-    for (int i = 0; i < 8; ++i)
-        page.cbMode->addItem(modeNames[i], i);
+    for (int i = 0; i < items::modeCount; ++i)
+        page.cbMode->addItem(sc4830fp_chCfg::tr(items::modes[i]), i);
     page.cbMode->setCurrentIndex(0);
     setHelp(page.cbMode, sc4830fp_chCfg::tr("Channel %1 mode selection").arg(number));
-    page.cbCoup = makeCombo({ sc4830fp_chCfg::tr("AC"), sc4830fp_chCfg::tr("DC") },
+    page.cbCoup = makeCombo(translated(items::couplings, items::couplingCount),
         sc4830fp_chCfg::tr("Channel %1 coupling mode selection").arg(number));
     page.cbGain = makeCombo({ sc4830fp_chCfg::tr("1"), sc4830fp_chCfg::tr("10"),
                                 sc4830fp_chCfg::tr("100"), sc4830fp_chCfg::tr("1000") },
         sc4830fp_chCfg::tr("Channel %1 gain selection").arg(number));
-    page.dsbPosExc = makeExcitationBox(
-        0.0, 10.0, sc4830fp_chCfg::tr("Channel %1 positive excitation voltage [V]").arg(number));
-    page.dsbNegExc = makeExcitationBox(
-        -10.0, 0.0, sc4830fp_chCfg::tr("Channel %1 negative excitation voltage [V]").arg(number));
+    page.dsbPosExc = makeExcitationBox(items::positiveExcitationMin, items::positiveExcitationMax,
+        sc4830fp_chCfg::tr("Channel %1 positive excitation voltage [V]").arg(number));
+    page.dsbNegExc = makeExcitationBox(items::negativeExcitationMin, items::negativeExcitationMax,
+        sc4830fp_chCfg::tr("Channel %1 negative excitation voltage [V]").arg(number));
     page.cbShCal = makeCombo({ QStringLiteral("OFF"), QStringLiteral("ON") },
         sc4830fp_chCfg::tr("Channel %1 shunt selection").arg(number));
     page.pbApply = makeButton(
@@ -469,6 +466,11 @@ bool sc4830fp_chCfg::calibrationOffered(Calibration kind) const
     return selection(kind)->isEnabled();
 }
 
+void sc4830fp_chCfg::setCalibrationChosen(Calibration kind, bool chosen)
+{
+    selection(kind)->setChecked(chosen);
+}
+
 QCheckBox *sc4830fp_chCfg::selection(Calibration kind) const
 {
     switch (kind) {
@@ -509,8 +511,8 @@ void sc4830fp_chCfg::setImbalance(double imbalance)
 void sc4830fp_chCfg::modeChanged(int index)
 {
     const int data = cbMode->itemData(index).toInt();
-    const bool bridge = data >= 0 && data <= lastBridgeModeData;
-    const bool icp = data == icpModeData;
+    const bool bridge = items::isBridge(data);
+    const bool icp = items::isIcp(data);
 
     dsbNegExc->setEnabled(bridge);
     dsbPosExc->setEnabled(bridge);

@@ -90,6 +90,9 @@ public:
     // What a calibration sequence asks of the page.
     bool calibrationChosen(Calibration kind) const; // checked
     bool calibrationOffered(Calibration kind) const; // enabled, checked or not
+    // Checks or clears a calibration's box, as the operator would; for a setup, which
+    // chooses only what the page offers.
+    void setCalibrationChosen(Calibration kind, bool chosen);
     // The signal-path calibration level of the selected gain, in volts.
     ViReal64 signalPathLevel() const;
     bool usesFrontPanelInput() const;

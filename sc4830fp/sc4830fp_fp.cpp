@@ -4,6 +4,7 @@
 #include "sc4830fp_chcfg.h"
 #include "sc4830fp_check.h"
 #include "sc4830fp_records.h"
+#include "sc4830fp_setup.h"
 
 #include <cr2200fp_led.h>
 #include <sc4830.h>
@@ -310,6 +311,16 @@ QString sc4830fp_fp::fileVersion()
 QString sc4830fp_fp::productVersion()
 {
     return QStringLiteral(SFP_VERSION_STRING);
+}
+
+cr2200fp_setup sc4830fp_fp::currentSetup()
+{
+    return sc4830fp_setup::current(*this);
+}
+
+cr2200fp_setupResult sc4830fp_fp::applySetup(const cr2200fp_setup &setup)
+{
+    return sc4830fp_setup::apply(*this, setup);
 }
 
 void sc4830fp_fp::getStatus()

@@ -5,6 +5,7 @@
 #include "sc4830fp_chcfg.h"
 
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_setupinterface.h>
 
 #include <QString>
 
@@ -20,10 +21,12 @@ class QTimer;
 // reference monitor output. Without a carrier session it is a demonstration panel:
 // everything works but no driver call is made and the identity texts end in " (DEMO)".
 // GUI thread only; calibrations run their driver calls on worker threads meanwhile and
-// set calibrating, which suspends the status read.
-class sc4830fp_fp : public cr2200fp_scuInterface
+// set calibrating, which suspends the status read. Setups (cr2200fp_setupInterface) are
+// sc4830fp_setup's.
+class sc4830fp_fp : public cr2200fp_scuInterface, public cr2200fp_setupInterface
 {
     Q_OBJECT
+    Q_INTERFACES(cr2200fp_setupInterface)
 
 public:
     static constexpr int maxChannels = 16;
@@ -44,6 +47,9 @@ public:
     QString revision() override;
     QString fileVersion() override;
     QString productVersion() override;
+
+    cr2200fp_setup currentSetup() override;
+    cr2200fp_setupResult applySetup(const cr2200fp_setup &setup) override;
 
     // Apply to all: shows settings on every page but sourceCh's (the page they come
     // from) and applies each page in channel order.

@@ -42,5 +42,6 @@ run() {
 
 run fuzz_resourcelessthan -dict="$root/fuzz/resourcelessthan.dict"
 run fuzz_identification -max_len=4
+run fuzz_setupfile -dict="$root/fuzz/setupfile.dict" -max_len=4096
 
 exit $status

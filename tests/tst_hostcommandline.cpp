@@ -48,6 +48,8 @@ private slots:
     void demonstrationMakesNoDriverCall();
     void commandLineErrors_data();
     void commandLineErrors();
+    void setupOptions_data();
+    void setupOptions();
     void otherQtPluginIsRefused();
     void unwritableScreenshotFails();
     void helpListsTheOptions();
@@ -263,6 +265,14 @@ void tst_HostCommandLine::commandLineErrors_data()
     QTest::newRow("plug-in of another unit")
         << QStringList { plugin, QStringLiteral(SFP_OTHERUNIT_PLUGIN) } << 3
         << QStringLiteral("plug-in serves Orbisa 4810, not the Orbisa 4830 this host offers");
+    QTest::newRow("setup file that is not JSON") << QStringList {
+        QStringLiteral("--setup"), QStringLiteral(SFP_SOURCE_DIR "/tests/lsan.supp")
+    } << 2 << QStringLiteral(SFP_SOURCE_DIR "/tests/lsan.supp: not JSON at line 1, column ");
+    QTest::newRow("setup file missing")
+        << QStringList { QStringLiteral("--setup"), QStringLiteral("/nonexistent/setup.json") } << 2
+        << QStringLiteral("/nonexistent/setup.json: cannot be read: ");
+    QTest::newRow("setup file name missing") << QStringList { QStringLiteral("--save-setup=") } << 2
+                                             << QStringLiteral("--save-setup needs a file name");
     QTest::newRow("factory that makes no panel")
         << QStringList { plugin, QStringLiteral(SFP_NOPANEL_PLUGIN) } << 4
         << QStringLiteral("the plug-in's factory made no panel");
@@ -284,6 +294,75 @@ void tst_HostCommandLine::commandLineErrors()
     // Nothing was attached or shown.
     QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
     QVERIFY(!QFileInfo::exists(shot()));
+}
+
+void tst_HostCommandLine::setupOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("errors");
+
+    const QString setups = QStringLiteral(SFP_SOURCE_DIR "/tests/fixtures/setups/");
+    const QString setup = QStringLiteral("--setup");
+    const QString shunt = QStringLiteral(
+        "sc4830_setShuntCal (scuFp->d_vi, ch, (cbShCal->currentIndex())?VI_TRUE:VI_FALSE)");
+    QTest::newRow("applied") << QStringList { setup,
+        QStringLiteral(SFP_SOURCE_DIR "/examples/setups/strain-bench.json") }
+                             << 0 << QStringList();
+    QTest::newRow("channels beyond the 8-channel carrier skipped")
+        << QStringList { QStringLiteral("--carrier"), QStringLiteral("0x2624"), setup,
+               setups + QStringLiteral("beyond-eight.json") }
+        << 6
+        << QStringList { QStringLiteral(
+                             "sfp-host: channel 9: skipped, the carrier has no such channel"),
+               QStringLiteral("sfp-host: channel 16: skipped, the carrier has no such channel") };
+    QTest::newRow("channels the unit refuses")
+        << QStringList { QStringLiteral("--scenario"), setups + QStringLiteral("shunt-refused.txt"),
+               setup, setups + QStringLiteral("beyond-eight.json") }
+        << 6
+        << QStringList {
+               QStringLiteral("sfp-host: channel 2: refused, %1 answered 0xBFFC0B12").arg(shunt),
+               QStringLiteral("sfp-host: channel 9: refused, %1 answered 0xBFFC0B12").arg(shunt),
+               QStringLiteral("sfp-host: channel 16: refused, %1 answered 0xBFFC0B12").arg(shunt)
+           };
+    QTest::newRow("setup of another unit")
+        << QStringList { setup, setups + QStringLiteral("other-unit.json") } << 2
+        << QStringList { QStringLiteral("sfp-host: ") + setups
+               + QStringLiteral(
+                   "other-unit.json: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") };
+    QTest::newRow("saving where nothing can be written")
+        << QStringList { QStringLiteral("--save-setup"),
+               QStringLiteral("/proc/sfp-host/setup.json") }
+        << 5
+        << QStringList { QStringLiteral(
+               "sfp-host: /proc/sfp-host/setup.json: cannot be written: ") };
+}
+
+// --setup right after the attach, --save-setup after that: the file saved holds what was
+// applied, and every channel not applied is one line on standard error.
+void tst_HostCommandLine::setupOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, errors);
+    const QString saved = dir->filePath(QStringLiteral("saved.json"));
+    const HostRun r = runHost(QStringList { QStringLiteral("--save-setup"), saved } + arguments);
+    QCOMPARE(r.exitStatus, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, exitCode);
+    const QStringList seen = r.hostErrors();
+    QCOMPARE(seen.size(), errors.size());
+    for (int i = 0; i < errors.size(); ++i)
+        QVERIFY2(seen.at(i).startsWith(errors.at(i)), qPrintable(seen.at(i)));
+    if (exitCode == 2 || exitCode == 5)
+        return;
+    // Written after the setup: channel 3 of the example, and every channel of the carrier.
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonArray channels = root.value(QStringLiteral("channels")).toArray();
+    QCOMPARE(channels.size(), arguments.contains(QStringLiteral("0x2624")) ? 8 : 16);
+    const QJsonObject second = channels.at(1).toObject();
+    QCOMPARE(second.value(QStringLiteral("gain")).toInt(), exitCode == 0 ? 100 : 10);
 }
 
 // A module built with the other major Qt, when the other build exists (make test QT=6
@@ -323,9 +402,9 @@ void tst_HostCommandLine::helpListsTheOptions()
     const HostRun r = runHost({ QStringLiteral("--help") });
     QCOMPARE(r.exitCode, 0);
     const QString help = r.out.join(QLatin1Char('\n'));
-    for (const char *option :
-        { "--demo", "--carrier <CODE>", "--no-reference", "--no-unit", "--plugin <PATH>",
-            "--screenshot <FILE>", "--quit-after <MS>", "--call-log <FILE>", "--help" })
+    for (const char *option : { "--demo", "--carrier <CODE>", "--no-reference", "--no-unit",
+             "--plugin <PATH>", "--screenshot <FILE>", "--quit-after <MS>", "--call-log <FILE>",
+             "--setup <FILE>", "--save-setup <FILE>", "--help" })
         QVERIFY2(help.contains(QLatin1String(option)), option);
     QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
 }

@@ -4,6 +4,7 @@
 #include "hostlog.h"
 #include "hostoptions.h"
 #include "hostsession.h"
+#include "hostsetups.h"
 #include "hostwindow.h"
 #include "simulation.h"
 #include "simulationconsole.h"
@@ -29,8 +30,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QWheelEvent>
+#include <QToolButton>
 #include <QtTest>
 
 #include <atomic>
@@ -91,6 +94,8 @@ private slots:
     void boxesOfTheAttachNameTheModel();
     void screenReaderNamesTheHostsControls_data();
     void screenReaderNamesTheHostsControls();
+    void loadSetupAsksThenSummarises_data();
+    void loadSetupAsksThenSummarises();
     void carrierErrorReachesHostLog();
     void closeAsksFirst();
     void aboutNamesThePanel();
@@ -797,6 +802,71 @@ void tst_HostConsole::screenReaderNamesTheHostsControls()
             qPrintable(accessibleLabels(widget).join(QStringLiteral(", "))));
     // Nothing in the window, console and panel included, is left without a name.
     QCOMPARE(unnamedControls(window), QStringList());
+}
+
+void tst_HostConsole::loadSetupAsksThenSummarises_data()
+{
+    QTest::addColumn<bool>("changed"); // the operator changed a setting since the attach
+    QTest::addColumn<int>("answer"); // to the question, if one comes
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<QStringList>("texts"); // of the boxes, in order
+    QTest::addColumn<bool>("loaded");
+
+    const QString question
+        = QStringLiteral("Loading setup.json replaces the settings of the channels it names.\n"
+                         "Do you want to load it?");
+    const QString summary = QStringLiteral("Setup setup.json loaded.\nApplied: channel 2\n"
+                                           "Skipped, not on this carrier: channel 9, 16");
+    QTest::newRow("settings as attached: no question")
+        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4830")
+        << QStringList { summary } << true;
+    QTest::newRow("changed settings, No keeps them")
+        << true << int(QMessageBox::No) << QByteArray("Orbisa 4830") << QStringList { question }
+        << false;
+    QTest::newRow("changed settings, Yes loads")
+        << true << int(QMessageBox::Yes) << QByteArray("Orbisa 4830")
+        << QStringList { question, summary } << true;
+    QTest::newRow("setup the panel refuses")
+        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4810")
+        << QStringList { QStringLiteral("%1: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") }
+        << false;
+}
+
+void tst_HostConsole::loadSetupAsksThenSummarises()
+{
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, unit);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, loaded);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("setup.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"" + unit
+        + "\", \"channels\": [ { \"channel\": 9 }, { \"channel\": 2, \"gain\": 10 }, "
+          "{ \"channel\": 16 } ] }");
+    file.close();
+
+    startSession({ QStringLiteral("--carrier"), QStringLiteral("0x2624") });
+    HostWindow *window = session->window();
+    QVERIFY(window->setups()->loadButton->isEnabled());
+    cr2200fp_setupInterface *setups = window->setups()->panelSetups();
+    QVERIFY(setups);
+    if (changed) {
+        auto *spin = window->panel()->findChildren<QDoubleSpinBox *>().value(0);
+        spin->setValue(spin->value() + spin->singleStep());
+    }
+    ModalAnswerer answerer;
+    if (answer != int(QMessageBox::NoButton))
+        answerer.queue(QMessageBox::StandardButton(answer));
+    window->setups()->loadFrom(path);
+
+    QCOMPARE(answerer.seen.size(), texts.size());
+    for (int i = 0; i < texts.size(); ++i)
+        QCOMPARE(answerer.seen.at(i).text, texts.at(i).arg(path));
+    QCOMPARE(answerer.seen.constLast().title, QStringLiteral("Orbisa 4830 SFP"));
+    QCOMPARE(setups->currentSetup().channels.at(1).gain, loaded ? 10.0 : 1.0);
 }
 
 void tst_HostConsole::carrierErrorReachesHostLog()

@@ -148,7 +148,7 @@ void tst_Package::unpacksIntoOneRoot_data()
     };
     const QString include = QStringLiteral(SFP_INSTALL_INCLUDEDIR "/");
     for (const char *header : { "cr2200fp_scuinterface.h", "cr2200fp_led.h", "cr2200fp_messages.h",
-             "cr2200fp_app.h", "visa.h" })
+             "cr2200fp_app.h", "cr2200fp_setupinterface.h", "cr2200fp_setupfile.h", "visa.h" })
         row(include + QLatin1String(header));
     // A real VISA owns include/visa.h.
     row(QStringLiteral(CMAKE_INSTALL_INCLUDEDIR "/visa.h"), false);
@@ -175,6 +175,9 @@ void tst_Package::unpacksIntoOneRoot_data()
                 + QStringLiteral(".1"),
             false);
     }
+    // The setup file's description and an example go with the host.
+    row(QStringLiteral("share/doc/") + hostPackage + QStringLiteral("/setup.md"));
+    row(QStringLiteral("share/doc/") + hostPackage + QStringLiteral("/examples/strain-bench.json"));
     for (const QString &package : { runtimePackage, developmentPackage, hostPackage }) {
         row(QStringLiteral("share/doc/") + package + QStringLiteral("/copyright"));
         row(QStringLiteral("share/doc/") + package + QStringLiteral("/changelog.Debian.gz"));

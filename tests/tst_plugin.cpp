@@ -4,6 +4,7 @@
 
 #include <cr2200fp_led.h>
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_setupinterface.h>
 #include <sc4830fp_calibrationdialog.h>
 #include <sc4830fp_chcfg.h>
 #include <sfp_version.h>
@@ -188,6 +189,9 @@ void tst_Plugin::metadataReadBeforeLoading()
     const QJsonObject data = json.value(QStringLiteral("MetaData")).toObject();
     QCOMPARE(data.value(QStringLiteral("unit")).toString(), QStringLiteral("Orbisa 4830"));
     QCOMPARE(data.value(QStringLiteral("interfaceVersion")).toString(), QStringLiteral("1.0"));
+    // The optional interfaces the panel implements, each with its own versioned identifier.
+    QCOMPARE(data.value(QStringLiteral("interfaces"))[QStringLiteral("setupInterface")].toString(),
+        QStringLiteral(cr2200fp_setupInterface_iid));
     QCOMPARE(data.value(QStringLiteral("version")).toString(), QStringLiteral(SFP_VERSION_STRING));
     QCOMPARE(data.value(QStringLiteral("qt")).toString(), QStringLiteral(QT_VERSION_STR));
     QMap<QString, int> carriers;
@@ -217,6 +221,9 @@ void tst_Plugin::metaObjects()
     QVERIFY(panel);
     const QMetaObject *panelMeta = panel->metaObject();
     QCOMPARE(panelMeta->className(), "sc4830fp_fp");
+    // The setup interface is reached by its identifier, beside the unchanged meta-object.
+    QVERIFY(qobject_cast<cr2200fp_setupInterface *>(panel.data()));
+    QVERIFY(!qobject_cast<cr2200fp_setupInterface *>(factory));
     compareMethods(panelMeta,
         { { QMetaMethod::Signal, "masterError(int,const char*)", "error,fcall" },
             { QMetaMethod::Slot, "getStatus()", "" }, { QMetaMethod::Slot, "setVRefMonitor()", "" },

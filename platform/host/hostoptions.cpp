@@ -33,6 +33,10 @@ const QCommandLineOption callLogOption = option(
     "call-log", "At exit write the simulated unit's call log to FILE (- for stdout).", "FILE");
 const QCommandLineOption scenarioOption
     = option("scenario", "Play the simulation steps of FILE (see docs/host.md).", "FILE");
+const QCommandLineOption setupOption
+    = option("setup", "Apply the setup FILE right after the attach (see docs/setup.md).", "FILE");
+const QCommandLineOption saveSetupOption
+    = option("save-setup", "Write the panel's setup to FILE after the attach and --setup.", "FILE");
 const QCommandLineOption helpOption(QStringList { QStringLiteral("h"), QStringLiteral("help") },
     QStringLiteral("Show this help and exit."));
 
@@ -43,7 +47,8 @@ void describeOptions(QCommandLineParser &parser)
                        "simulated carrier and unit."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({ demoOption, carrierOption, noReferenceOption, noUnitOption, pluginOption,
-        screenshotOption, quitAfterOption, callLogOption, scenarioOption, helpOption });
+        screenshotOption, quitAfterOption, callLogOption, scenarioOption, setupOption,
+        saveSetupOption, helpOption });
 }
 
 // Qt's own texts end in a full stop; ours are one line each without one.
@@ -74,6 +79,8 @@ QString HostOptions::parse(const QStringList &arguments)
     screenshotPath = parser.value(screenshotOption);
     callLogPath = parser.value(callLogOption);
     scenarioPath = parser.value(scenarioOption);
+    setupPath = parser.value(setupOption);
+    saveSetupPath = parser.value(saveSetupOption);
 
     if (parser.isSet(carrierOption)) {
         const QString code = parser.value(carrierOption);
@@ -90,8 +97,8 @@ QString HostOptions::parse(const QStringList &arguments)
             return QStringLiteral("bad --quit-after time '%1': give milliseconds, 0 or more")
                 .arg(ms);
     }
-    for (const QCommandLineOption *option :
-        { &pluginOption, &screenshotOption, &callLogOption, &scenarioOption }) {
+    for (const QCommandLineOption *option : { &pluginOption, &screenshotOption, &callLogOption,
+             &scenarioOption, &setupOption, &saveSetupOption }) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty())
             return QStringLiteral("--%1 needs a file name").arg(option->names().constFirst());
     }

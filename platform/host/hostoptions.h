@@ -34,6 +34,8 @@ public:
     int quitAfterMs = -1; // -1: run until the window is closed
     QString callLogPath; // empty: none; "-": standard output
     QString scenarioPath; // empty: none
+    QString setupPath; // empty: none; applied right after the attach
+    QString saveSetupPath; // empty: none; written after the attach and setupPath
 };
 
 #endif // SFP_HOSTOPTIONS_H

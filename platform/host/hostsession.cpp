@@ -1,11 +1,13 @@
 #include "hostsession.h"
 
+#include "hostsetups.h"
 #include "hostwindow.h"
 #include "scenarioplayer.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
 
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_setupfile.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -67,6 +69,14 @@ int HostSession::start()
             return ExitUsage;
         }
     }
+    // A setup file that cannot be read ends the run before anything is loaded, as a bad
+    // scenario does; what only the panel can check ends it after the attach.
+    QString setupProblem;
+    if (!options.setupPath.isEmpty()
+        && !cr2200fp_setupFile::read(options.setupPath, &setup, &setupProblem)) {
+        printError(setupProblem);
+        return ExitUsage;
+    }
     if (!loader.load()) {
         printError(loader.errorString());
         return ExitPlugin;
@@ -84,6 +94,9 @@ int HostSession::start()
         printError(QStringLiteral("the plug-in's factory made no panel: %1").arg(loader.path()));
         return ExitPanel;
     }
+    const int status = runSetupOptions();
+    if (status != ExitOk)
+        return status;
     // Without a screen the window is only photographed: it keeps the console and its
     // whole size.
     if (!headless())
@@ -97,6 +110,8 @@ int HostSession::shutDown(int status)
     delete player;
     player = nullptr;
     hostWindow.reset();
+    if (status == ExitOk)
+        status = setupStatus;
     if (!options.callLogPath.isEmpty() && !Simulation::writeCallLog(options.callLogPath)) {
         printError(QStringLiteral("cannot write the call log: %1").arg(options.callLogPath));
         return status == ExitOk ? ExitOutput : status;
@@ -203,6 +218,43 @@ void HostSession::attach()
     }
     report(QStringLiteral("initUnit: %1").arg(yesNo(panel->initUnit())));
     hostWindow->showAttached(attached ? resource : QString());
+}
+
+int HostSession::runSetupOptions()
+{
+    if (options.setupPath.isEmpty() && options.saveSetupPath.isEmpty())
+        return ExitOk;
+    HostSetups *setups = hostWindow->setups();
+    cr2200fp_setupInterface *panel = setups->panelSetups();
+    if (!panel) {
+        printError(QStringLiteral("the plug-in's panel offers no setups: %1").arg(loader.path()));
+        return ExitPlugin;
+    }
+    if (!options.setupPath.isEmpty()) {
+        const cr2200fp_setupResult result = panel->applySetup(setup);
+        if (result.refusedWhole()) {
+            printError(cr2200fp_setupFile::message(options.setupPath, result.error));
+            return ExitUsage;
+        }
+        report(QStringLiteral("setup: %1, %2 channel(s)")
+                   .arg(options.setupPath)
+                   .arg(result.channels.size()));
+        for (const cr2200fp_channelOutcome &outcome : result.channels) {
+            const QString problem = HostSetups::problem(outcome);
+            if (!problem.isEmpty()) {
+                report(QStringLiteral("setup: %1").arg(problem));
+                printError(problem);
+            }
+        }
+        if (!result.allApplied())
+            setupStatus = ExitSetup;
+    }
+    QString problem;
+    if (!options.saveSetupPath.isEmpty() && !setups->saveTo(options.saveSetupPath, &problem)) {
+        printError(problem);
+        return ExitOutput;
+    }
+    return ExitOk;
 }
 
 void HostSession::reportIdentity()

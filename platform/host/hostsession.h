@@ -2,9 +2,11 @@
 #define SFP_HOSTSESSION_H
 
 #include "hostoptions.h"
+
 #include "panelloader.h"
 #include "scenario.h"
 #include "simulation.h"
+#include <cr2200fp_setupinterface.h>
 
 #include <QObject>
 
@@ -31,7 +33,8 @@ public:
         ExitUsage = 2, // bad command line or scenario file
         ExitPlugin = 3, // the plug-in could not be loaded or is not ours
         ExitPanel = 4, // the factory made no panel
-        ExitOutput = 5, // a screenshot or call log could not be written
+        ExitOutput = 5, // a screenshot, call log or --save-setup could not be written
+        ExitSetup = 6, // a channel of --setup was refused by the unit or skipped
     };
 
     explicit HostSession(const HostOptions &options, QObject *parent = nullptr);
@@ -47,7 +50,8 @@ public:
     // screenshot once the window is up.
     void scheduleFinish();
     // Deletes the window and the panel with it (which closes the unit), writes the call
-    // log if asked, and gives the process's exit status: status, unless that fails.
+    // log if asked, and gives the process's exit status: status, unless that fails; a run
+    // that would end with ExitOk ends with ExitSetup when --setup left a channel unapplied.
     int shutDown(int status);
 
     HostWindow *window() const { return hostWindow.get(); }
@@ -74,6 +78,7 @@ private:
     void attach();
     void reportIdentity();
     void startScenario();
+    int runSetupOptions();
     void finish();
     bool writeScreenshot();
     void report(const QString &line);
@@ -82,6 +87,8 @@ private:
     Simulation sim;
     PanelLoader loader;
     Scenario scenario;
+    cr2200fp_setup setup; // --setup's, read before anything is loaded
+    int setupStatus = ExitOk;
     QString resource;
     std::unique_ptr<HostWindow> hostWindow;
     ScenarioPlayer *player = nullptr;

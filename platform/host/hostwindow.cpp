@@ -1,6 +1,7 @@
 #include "hostwindow.h"
 
 #include "hostlog.h"
+#include "hostsetups.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
 
@@ -20,6 +21,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -72,6 +74,7 @@ HostWindow::HostWindow(Simulation &simulation)
 QLayout *HostWindow::buildContent()
 {
     QLayout *resourceRow = buildResourceRow();
+
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
     auto *logLabel = new QLabel(tr("Host log"));
@@ -115,6 +118,9 @@ QLayout *HostWindow::buildResourceRow()
     resourceRow->addWidget(resourceLabel);
     resourceRow->addWidget(cbResource);
     resourceRow->addWidget(pbAttach);
+    hostSetups = new HostSetups(*this);
+    resourceRow->addWidget(hostSetups->saveButton);
+    resourceRow->addWidget(hostSetups->loadButton);
     resourceRow->addStretch();
     resourceRow->addWidget(chkSimulation);
 
@@ -147,6 +153,7 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
     removePanel();
     currentPanel = panel;
     panelColumn->insertWidget(1, panel);
+    hostSetups->panelChanged();
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
     const bool gain
@@ -161,6 +168,7 @@ void HostWindow::removePanel()
     // Deleted now, not later: its unit session must be closed before the next panel
     // opens one.
     delete currentPanel;
+    hostSetups->panelChanged();
 }
 
 void HostWindow::showAttached(const QString &resource)

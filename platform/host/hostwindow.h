@@ -9,6 +9,7 @@
 #include <QPointer>
 
 class HostLog;
+class HostSetups;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -66,6 +67,8 @@ public:
     QComboBox *resources() const { return cbResource; }
     QPushButton *attachButton() const { return pbAttach; }
     QCheckBox *simulationToggle() const { return chkSimulation; }
+    // "Save setup..." and "Load setup...".
+    HostSetups *setups() const { return hostSetups; }
     // The same as log()->report(line).
     void report(const QString &line);
 
@@ -104,6 +107,7 @@ private:
     QVBoxLayout *panelColumn = nullptr;
     HostLog *hostLog = nullptr;
     SimulationConsole *simulationConsole = nullptr;
+    HostSetups *hostSetups = nullptr;
     QPointer<cr2200fp_scuInterface> currentPanel;
     PanelSnapshot defaults;
     bool fitted = false; // the console's default is decided

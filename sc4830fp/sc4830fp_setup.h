@@ -1,0 +1,28 @@
+#ifndef SC4830FP_SETUP_H
+#define SC4830FP_SETUP_H
+
+#include <cr2200fp_setupinterface.h>
+
+#include <QCoreApplication>
+
+class sc4830fp_fp;
+
+// The panel's setups (cr2200fp_setupInterface): reads every page into a setup, and checks
+// a setup whole against the pages' lists and rules (sc4830fp_channelItems, the driver's
+// gain table, the spin boxes' ranges, the unit's voltage reference) before it sets and
+// applies the channels it names, each through its page's own apply. GUI thread only.
+class sc4830fp_setup
+{
+    Q_DECLARE_TR_FUNCTIONS(sc4830fp_setup)
+
+public:
+    // The unit a setup must name.
+    static const char unitName[];
+
+    static cr2200fp_setup current(sc4830fp_fp &panel);
+    // Refused whole: error set, no page touched, no driver call. Otherwise one outcome per
+    // named channel, in channel order; a panel the host deletes meanwhile ends the list.
+    static cr2200fp_setupResult apply(sc4830fp_fp &panel, const cr2200fp_setup &setup);
+};
+
+#endif // SC4830FP_SETUP_H

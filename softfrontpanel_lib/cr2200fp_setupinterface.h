@@ -1,0 +1,115 @@
+#ifndef CR2200FP_SETUPINTERFACE_H
+#define CR2200FP_SETUPINTERFACE_H
+
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+// Setups: a whole unit's channel settings as plain values, and the optional interface
+// through which a panel gives its current setup and applies one. A host reaches the
+// interface with qobject_cast<cr2200fp_setupInterface *>(panel) and copes with null: a
+// panel without it simply offers no setups. Nothing here holds a widget, so that hosts,
+// file readers and tests use the values alone. The file format is cr2200fp_setupFile's.
+
+// One channel's settings as a setup names them. keys says which members hold a value: a
+// key left out keeps the control's current value when the setup is applied.
+struct cr2200fp_channelSetup
+{
+    enum Key {
+        Input = 0x001,
+        Mode = 0x002,
+        Coupling = 0x004,
+        Gain = 0x008,
+        PositiveExcitation = 0x010,
+        NegativeExcitation = 0x020,
+        Shunt = 0x040,
+        SignalPathCalibration = 0x080,
+        ExcitationCalibration = 0x100,
+        AutobalanceCalibration = 0x200,
+        AllKeys = 0x3FF
+    };
+
+    bool has(Key key) const { return (keys & key) != 0; }
+
+    int channel = 0; // from 1
+    int keys = 0; // the Key values present, or-ed
+    // The untranslated item texts of the page's lists ("Front Panel", "ICP", "DC").
+    QString input;
+    QString mode;
+    QString coupling;
+    double gain = 1.0; // as written; the panel takes 1, 10, 100 or 1000
+    double positiveExcitation = 0.0; // volts
+    double negativeExcitation = 0.0; // volts
+    bool shunt = false;
+    bool signalPathCalibration = false;
+    bool excitationCalibration = false;
+    bool autobalanceCalibration = false;
+};
+
+// A whole setup: the unit it is for and its channels, each named at most once.
+struct cr2200fp_setup
+{
+    QString unit; // "Orbisa 4830"
+    QVector<cr2200fp_channelSetup> channels;
+    // Informational keys a saved file carries beside the settings (model, serial number,
+    // software version); loading ignores them.
+    QJsonObject information;
+};
+
+// What became of one channel a setup named.
+struct cr2200fp_channelOutcome
+{
+    enum Kind {
+        Applied, // set, and the unit took every call (or no unit: demonstration)
+        Refused, // set, but the unit refused a call: call and status say which
+        Skipped // the carrier has no such channel
+    };
+
+    int channel = 0; // from 1
+    Kind kind = Applied;
+    QString call; // Refused: the first call the unit refused, as the panel quotes it
+    long status = 0; // Refused: its status
+};
+
+// What applying a setup did: either error (the setup was refused whole, nothing changed
+// and no driver call made), or one outcome per channel the setup named, in channel order.
+struct cr2200fp_setupResult
+{
+    QString error;
+    QVector<cr2200fp_channelOutcome> channels;
+
+    bool refusedWhole() const { return !error.isEmpty(); }
+    // True when the setup was taken and every channel it named was applied.
+    bool allApplied() const
+    {
+        if (refusedWhole())
+            return false;
+        for (const cr2200fp_channelOutcome &outcome : channels) {
+            if (outcome.kind != cr2200fp_channelOutcome::Applied)
+                return false;
+        }
+        return true;
+    }
+};
+
+// The panel's setups. Called on the host's GUI thread only.
+class cr2200fp_setupInterface
+{
+public:
+    virtual ~cr2200fp_setupInterface() = default;
+
+    // Every channel's settings as the pages show them, every key present, with the unit
+    // and the panel's identity as information.
+    virtual cr2200fp_setup currentSetup() = 0;
+    // Checks the whole setup against the panel's lists and rules first; anything it
+    // cannot take refuses it whole, with one message naming the channel and key, and
+    // nothing is changed. Otherwise sets each named channel's page and applies it as its
+    // Apply does. Message boxes of the driver check may run meanwhile.
+    virtual cr2200fp_setupResult applySetup(const cr2200fp_setup &setup) = 0;
+};
+
+#define cr2200fp_setupInterface_iid "com.tormel.Plugin.cr2200fp_setupInterface/1.0"
+Q_DECLARE_INTERFACE(cr2200fp_setupInterface, cr2200fp_setupInterface_iid)
+
+#endif // CR2200FP_SETUPINTERFACE_H

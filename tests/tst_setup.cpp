@@ -1,0 +1,440 @@
+// Setups: the file's reader and writer, and the panel's setup interface, against the
+// simulated unit. Every item of every list, both excitation extremes and every calibration
+// choice go through the interface and through files and back; bad files are refused whole
+// without a driver call; refused and skipped channels come from the simulated unit.
+#include "checkedcall.h"
+#include "modalanswerer.h"
+#include "panelrig.h"
+#include "simlog.h"
+#include "simreset.h"
+
+#include <cr2200fp_setupfile.h>
+#include <cr2200fp_setupinterface.h>
+#include <sc4830fp_channelitems.h>
+#include <sc4830fp_chcfg.h>
+#include <sc4830fp_fp.h>
+#include <sc4830sim.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(cr2200fp_channelSetup)
+
+namespace {
+
+const QString fileName = QStringLiteral("bench.json");
+const QStringList configurationCalls { QStringLiteral("sc4830_setChannelConf"),
+    QStringLiteral("sc4830_setExcitation"), QStringLiteral("sc4830_setShuntCal") };
+
+cr2200fp_channelSetup channelSetup(int channel, const char *input, const char *mode,
+    const char *coupling, double gain, double positive, double negative, bool shunt,
+    bool signalPath = false, bool excitation = false, bool autobalance = false)
+{
+    cr2200fp_channelSetup c;
+    c.channel = channel;
+    c.keys = cr2200fp_channelSetup::AllKeys;
+    c.input = QLatin1String(input);
+    c.mode = QLatin1String(mode);
+    c.coupling = QLatin1String(coupling);
+    c.gain = gain;
+    c.positiveExcitation = positive;
+    c.negativeExcitation = negative;
+    c.shunt = shunt;
+    c.signalPathCalibration = signalPath;
+    c.excitationCalibration = excitation;
+    c.autobalanceCalibration = autobalance;
+    return c;
+}
+
+cr2200fp_setup setupOf(const QVector<cr2200fp_channelSetup> &channels)
+{
+    cr2200fp_setup setup;
+    setup.unit = QStringLiteral("Orbisa 4830");
+    setup.channels = channels;
+    return setup;
+}
+
+cr2200fp_setupInterface *setups(const PanelRig &rig)
+{
+    return qobject_cast<cr2200fp_setupInterface *>(rig.panel.data());
+}
+
+// The channel's values as one line, so that a mismatch shows every key at once.
+QString describe(const cr2200fp_channelSetup &c)
+{
+    return QStringLiteral("%1 %2|%3|%4 gain %5 exc %6/%7 shunt %8 cal %9%10%11")
+        .arg(c.channel)
+        .arg(c.input, c.mode, c.coupling)
+        .arg(c.gain)
+        .arg(c.positiveExcitation, 0, 'f', 6)
+        .arg(c.negativeExcitation, 0, 'f', 6)
+        .arg(c.shunt)
+        .arg(c.signalPathCalibration)
+        .arg(c.excitationCalibration)
+        .arg(c.autobalanceCalibration);
+}
+
+// A file whose channel 1 is good and whose channel 3 is the object given.
+QByteArray withChannel3(const char *object)
+{
+    return QByteArray("{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"Orbisa 4830\",\n"
+                      "  \"channels\": [ { \"channel\": 1, \"mode\": \"Half Bridge\", "
+                      "\"gain\": 10 },\n    ")
+        + object + "\n  ] }\n";
+}
+
+// Reads the text and applies it as a host does; the refusal's message, empty if none.
+QString load(
+    cr2200fp_setupInterface *panel, const QByteArray &text, cr2200fp_setupResult *result = nullptr)
+{
+    cr2200fp_setup setup;
+    QString error;
+    if (!cr2200fp_setupFile::parse(text, fileName, &setup, &error))
+        return error;
+    const cr2200fp_setupResult applied = panel->applySetup(setup);
+    if (result)
+        *result = applied;
+    return applied.refusedWhole() ? cr2200fp_setupFile::message(fileName, applied.error)
+                                  : QString();
+}
+
+int indexIn(const char *const *texts, int count, const QString &text)
+{
+    for (int i = 0; i < count; ++i) {
+        if (text == QLatin1String(texts[i]))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+class tst_Setup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void roundTrip_data();
+    void roundTrip();
+    void leftOutKeysKeepTheirValues();
+    void badFiles_data();
+    void badFiles();
+    void refusedAndSkippedChannels_data();
+    void refusedAndSkippedChannels();
+    void demonstrationSendsNothing();
+    void savingReportsFailureAndReplacesWhole();
+};
+
+void tst_Setup::init()
+{
+    resetSimulators();
+}
+
+void tst_Setup::roundTrip_data()
+{
+    QTest::addColumn<cr2200fp_channelSetup>("given");
+    QTest::addColumn<double>("positive"); // as the spin box takes it
+    QTest::addColumn<double>("negative");
+
+    // Every mode, with what it offers chosen; both inputs, both couplings, every gain.
+    QTest::newRow("Full Bridge, reference input, signal path")
+        << channelSetup(3, "Voltage Ref.", "Full Bridge", "AC", 1, 5.0, -5.0, true, true, true)
+        << 5.0 << -5.0;
+    QTest::newRow("Half Bridge, DC, autobalance") << channelSetup(
+        3, "Front Panel", "Half Bridge", "DC", 10, 2.5, -2.5, false, false, true, true)
+                                                  << 2.5 << -2.5;
+    QTest::newRow("Quarter Bridge 120, excitation at its maxima")
+        << channelSetup(3, "Front Panel", "Quarter Bridge 120", "DC", 100, 10.0, -10.0, true)
+        << 10.0 << -10.0;
+    QTest::newRow("Quarter Bridge 350, excitation at its minima") << channelSetup(
+        3, "Front Panel", "Quarter Bridge 350", "AC", 1000, 0.0, 0.0, true, false, true)
+                                                                  << 0.0 << 0.0;
+    QTest::newRow("Quarter Bridge User, excitation rounded as typed") << channelSetup(3,
+        "Voltage Ref.", "Quarter Bridge User", "DC", 100, 2.3456, -7.0004, false, true, false, true)
+                                                                      << 2.346 << -7.0;
+    QTest::newRow("ICP") << channelSetup(3, "Front Panel", "ICP", "AC", 10, 1.0, -1.0, false) << 1.0
+                         << -1.0;
+    QTest::newRow("Differential Voltage, DC, autobalance") << channelSetup(
+        3, "Voltage Ref.", "Differential Voltage", "DC", 1000, 0.0, 0.0, false, true, false, true)
+                                                           << 0.0 << 0.0;
+    QTest::newRow("Single Ended Voltage") << channelSetup(3, "Front Panel", "Single Ended Voltage",
+        "AC", 1, 3.0, -3.0, false) << 3.0 << -3.0;
+}
+
+void tst_Setup::roundTrip()
+{
+    QFETCH(cr2200fp_channelSetup, given);
+    QFETCH(double, positive);
+    QFETCH(double, negative);
+    ModalAnswerer boxes;
+    PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
+    cr2200fp_setupInterface *panel = setups(rig);
+    QVERIFY(panel);
+
+    cr2200fp_channelSetup expected = given;
+    expected.positiveExcitation = positive;
+    expected.negativeExcitation = negative;
+
+    // Through a file written by the writer and read by the reader.
+    QCOMPARE(load(panel, cr2200fp_setupFile::toJson(setupOf({ given }))), QString());
+    QCOMPARE(describe(panel->currentSetup().channels.at(2)), describe(expected));
+
+    // The unit got what the page shows.
+    sc4830sim_Channel unit {};
+    QCOMPARE(sc4830sim_getChannel(3, &unit), 0);
+    namespace items = sc4830fp_channelItems;
+    QCOMPARE(int(unit.input), indexIn(items::inputs, items::inputCount, given.input));
+    QCOMPARE(int(unit.mode), indexIn(items::modes, items::modeCount, given.mode));
+    QCOMPARE(int(unit.coup), indexIn(items::couplings, items::couplingCount, given.coupling));
+    QCOMPARE(double(unit.gain), given.gain);
+    QCOMPARE(unit.posExc, positive);
+    QCOMPARE(unit.negExc, negative);
+    QCOMPARE(bool(unit.shunt), given.shunt);
+    QVERIFY(!rig.page(2)->pbApply->isEnabled());
+
+    // Saved after the load, the file holds the loaded values; read back into another
+    // panel through the interface, they come back the same.
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.json"));
+    QString error;
+    QVERIFY2(cr2200fp_setupFile::write(path, panel->currentSetup(), &error), qPrintable(error));
+    cr2200fp_setup saved;
+    QVERIFY2(cr2200fp_setupFile::read(path, &saved, &error), qPrintable(error));
+    QCOMPARE(saved.channels.size(), 8);
+    QCOMPARE(describe(saved.channels.at(2)), describe(expected));
+    QCOMPARE(saved.information.value(QStringLiteral("model")).toString(), rig.panel->model());
+
+    PanelRig second(PanelRig::Attached, 8, PanelRig::NotPolling);
+    const cr2200fp_setupResult result = setups(second)->applySetup(saved);
+    QVERIFY2(result.allApplied(), qPrintable(result.error));
+    QCOMPARE(result.channels.size(), 8);
+    QCOMPARE(describe(setups(second)->currentSetup().channels.at(2)), describe(expected));
+    QCOMPARE(boxes.seen.size(), 0);
+}
+
+// Keys left out keep the page's value, or take what the page itself sets with the mode.
+void tst_Setup::leftOutKeysKeepTheirValues()
+{
+    PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
+    cr2200fp_setupInterface *panel = setups(rig);
+    QCOMPARE(load(panel,
+                 withChannel3("{ \"channel\": 3, \"coupling\": \"DC\", \"shunt\": true, "
+                              "\"excitation\": { \"positive\": 4.5 }, "
+                              "\"calibrations\": { \"autobalance\": true } }")),
+        QString());
+    QCOMPARE(describe(panel->currentSetup().channels.at(2)),
+        describe(channelSetup(
+            3, "Front Panel", "Full Bridge", "DC", 1, 4.5, 0.0, true, false, false, true)));
+
+    // ICP alone: the page's own adjustments take the coupling, shunt and bridge choices.
+    QCOMPARE(load(panel, withChannel3("{ \"channel\": 3, \"mode\": \"ICP\" }")), QString());
+    QCOMPARE(describe(panel->currentSetup().channels.at(2)),
+        describe(channelSetup(3, "Front Panel", "ICP", "AC", 1, 4.5, 0.0, false)));
+    QCOMPARE(describe(panel->currentSetup().channels.at(0)),
+        describe(channelSetup(1, "Front Panel", "Half Bridge", "AC", 10, 0.0, 0.0, false)));
+}
+
+void tst_Setup::badFiles_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("message");
+
+    const QString modes = QStringLiteral(
+        "\"Full Bridge\", \"Half Bridge\", \"Quarter Bridge 120\", \"Quarter Bridge 350\", "
+        "\"Quarter Bridge User\", \"ICP\", \"Differential Voltage\", \"Single Ended Voltage\"");
+    QTest::newRow("not JSON") << QByteArray("{ \"format\": \"sfp-setup\",\n  \"version\" 1 }")
+                              << "bench.json: not JSON at line 2, column 14: ";
+    QTest::newRow("not an object")
+        << QByteArray("[ 1 ]") << "bench.json: not a setup file: the text is not a JSON object";
+    QTest::newRow("another format")
+        << QByteArray("{ \"format\": \"sfp-scenario\", \"version\": 1 }")
+        << "bench.json: \"format\" is not \"sfp-setup\": not a setup file";
+    QTest::newRow("unknown version")
+        << QByteArray("{ \"format\": \"sfp-setup\", \"version\": 2, \"unit\": \"Orbisa 4830\", "
+                      "\"channels\": [] }")
+        << "bench.json: \"version\" 2 is not known to this build, which reads version 1";
+    QTest::newRow("version as text")
+        << QByteArray("{ \"format\": \"sfp-setup\", \"version\": \"1\" }")
+        << "bench.json: \"version\" missing or not a number is not known to this build, which "
+           "reads version 1";
+    QTest::newRow("another unit") << QByteArray(
+        "{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"Orbisa 4831\", "
+        "\"channels\": [] }") << "bench.json: \"unit\" is \"Orbisa 4831\", not \"Orbisa 4830\"";
+    QTest::newRow("no channels") << QByteArray(
+        "{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"Orbisa 4830\" }")
+                                 << "bench.json: \"channels\" is missing or not a list";
+    QTest::newRow("mode not in its list")
+        << withChannel3("{ \"channel\": 3, \"mode\": \"Quarter Bridge 351\" }")
+        << "bench.json: channel 3, \"mode\": \"Quarter Bridge 351\" is not one of " + modes;
+    QTest::newRow("input in another case")
+        << withChannel3("{ \"channel\": 3, \"input\": \"front panel\" }")
+        << "bench.json: channel 3, \"input\": \"front panel\" is not one of \"Front Panel\", "
+           "\"Voltage Ref.\"";
+    QTest::newRow("coupling with a space")
+        << withChannel3("{ \"channel\": 3, \"coupling\": \"DC \" }")
+        << "bench.json: channel 3, \"coupling\": \"DC \" is not one of \"AC\", \"DC\"";
+    QTest::newRow("gain not in its list")
+        << withChannel3("{ \"channel\": 3, \"gain\": 5 }")
+        << "bench.json: channel 3, \"gain\": 5 is not one of 1, 10, 100, 1000";
+    QTest::newRow("gain as text") << withChannel3("{ \"channel\": 3, \"gain\": \"100\" }")
+                                  << "bench.json: channel 3, \"gain\" is not a number";
+    QTest::newRow("channel 0") << withChannel3("{ \"channel\": 0 }")
+                               << "bench.json: channel 0 is outside 1 to 16";
+    QTest::newRow("channel 17") << withChannel3("{ \"channel\": 17 }")
+                                << "bench.json: channel 17 is outside 1 to 16";
+    QTest::newRow("channel not whole")
+        << withChannel3("{ \"channel\": 2.5 }")
+        << "bench.json: entry 2 of \"channels\", \"channel\" 2.5 is not a whole number";
+    QTest::newRow("channel named twice") << withChannel3("{ \"channel\": 1, \"gain\": 100 }")
+                                         << "bench.json: channel 1 is named twice";
+    QTest::newRow("positive excitation above its range")
+        << withChannel3("{ \"channel\": 3, \"excitation\": { \"positive\": 10.0006 } }")
+        << "bench.json: channel 3, \"excitation.positive\": 10.0006 V is outside 0.000 to "
+           "10.000 V";
+    QTest::newRow("negative excitation above its range")
+        << withChannel3("{ \"channel\": 3, \"excitation\": { \"negative\": 0.5 } }")
+        << "bench.json: channel 3, \"excitation.negative\": 0.5 V is outside -10.000 to 0.000 V";
+    QTest::newRow("ICP with DC coupling")
+        << withChannel3("{ \"channel\": 3, \"mode\": \"ICP\", \"coupling\": \"DC\" }")
+        << "bench.json: channel 3, \"coupling\": \"DC\" is not offered in mode \"ICP\"";
+    QTest::newRow("ICP with the shunt on")
+        << withChannel3("{ \"channel\": 3, \"mode\": \"ICP\", \"shunt\": true }")
+        << "bench.json: channel 3, \"shunt\": on is not offered in mode \"ICP\"";
+    QTest::newRow("voltage mode with excitation calibration")
+        << withChannel3("{ \"channel\": 3, \"mode\": \"Differential Voltage\", "
+                        "\"calibrations\": { \"excitation\": true } }")
+        << "bench.json: channel 3, \"calibrations.excitation\": not offered in mode "
+           "\"Differential Voltage\"";
+    QTest::newRow("autobalance with AC coupling")
+        << withChannel3("{ \"channel\": 3, \"coupling\": \"AC\", "
+                        "\"calibrations\": { \"autobalance\": true } }")
+        << "bench.json: channel 3, \"calibrations.autobalance\": not offered with \"AC\" "
+           "coupling";
+    QTest::newRow("misspelt key") << withChannel3("{ \"channel\": 3, \"coupeling\": \"DC\" }")
+                                  << "bench.json: channel 3, unknown key \"coupeling\"";
+    QTest::newRow("mode with a line break")
+        << withChannel3("{ \"channel\": 3, \"mode\": \"Full\\nBridge\" }")
+        << "bench.json: channel 3, \"mode\": \"Full\\u000aBridge\" is not one of " + modes;
+    QTest::newRow("key given twice")
+        << withChannel3("{ \"channel\": 3, \"coupling\": \"DC\",\n \"coupl\\u0069ng\": \"AC\" }")
+        << "bench.json: key \"coupling\" given twice in one object at line 4, column 2";
+    QTest::newRow("key given twice, the first an object")
+        << withChannel3(
+               "{ \"channel\": 3, \"excitation\": { \"positive\": 1 }, \"excitation\": 1 }")
+        << "bench.json: key \"excitation\" given twice in one object at line 3, column 54";
+    QTest::newRow("shunt as text") << withChannel3("{ \"channel\": 3, \"shunt\": \"ON\" }")
+                                   << "bench.json: channel 3, \"shunt\" is not true or false";
+}
+
+void tst_Setup::badFiles()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
+    ModalAnswerer boxes;
+    PanelRig rig(PanelRig::Attached, 16, PanelRig::NotPolling);
+    cr2200fp_setupInterface *panel = setups(rig);
+    const QByteArray before = cr2200fp_setupFile::toJson(panel->currentSetup());
+
+    const QString refusal = load(panel, text);
+    // Where the text is not JSON, Qt's own words for the fault follow the position.
+    if (message.endsWith(QLatin1String(": ")))
+        QVERIFY2(
+            refusal.startsWith(message) && refusal.size() > message.size(), qPrintable(refusal));
+    else
+        QCOMPARE(refusal, message);
+
+    QCOMPARE(simCallLog(configurationCalls), QStringList());
+    QCOMPARE(cr2200fp_setupFile::toJson(panel->currentSetup()), before);
+    QCOMPARE(boxes.seen.size(), 0);
+}
+
+void tst_Setup::refusedAndSkippedChannels_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("boxCount");
+    QTest::newRow("unit error") << int(unitErrorStatus) << 1;
+    QTest::newRow("carrier's error") << int(carrierErrorStatus) << 0;
+}
+
+void tst_Setup::refusedAndSkippedChannels()
+{
+    QFETCH(int, status);
+    QFETCH(int, boxCount);
+    ModalAnswerer boxes;
+    PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
+    sc4830sim_injectStatus(checked::shuntCal.function, status, 0);
+
+    cr2200fp_channelSetup second;
+    second.channel = 2;
+    second.keys = cr2200fp_channelSetup::Gain;
+    second.gain = 100;
+    cr2200fp_channelSetup fifth = second;
+    fifth.channel = 5;
+    cr2200fp_channelSetup ninth = second;
+    ninth.channel = 9;
+    cr2200fp_channelSetup last = second;
+    last.channel = 16;
+    const cr2200fp_setupResult result
+        = setups(rig)->applySetup(setupOf({ last, fifth, ninth, second }));
+
+    QCOMPARE(result.error, QString());
+    QVERIFY(!result.allApplied());
+    QCOMPARE(result.channels.size(), 4);
+    const QVector<int> channels { 2, 5, 9, 16 };
+    const QVector<int> kinds { cr2200fp_channelOutcome::Refused, cr2200fp_channelOutcome::Applied,
+        cr2200fp_channelOutcome::Skipped, cr2200fp_channelOutcome::Skipped };
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(result.channels.at(i).channel, channels.at(i));
+        QCOMPARE(int(result.channels.at(i).kind), kinds.at(i));
+    }
+    QCOMPARE(result.channels.at(0).call, QLatin1String(checked::shuntCal.text));
+    QCOMPARE(int(result.channels.at(0).status), status);
+    QCOMPARE(result.channels.at(1).call, QString());
+    // The refused channel stays marked as unsent; the unit took the other's gain.
+    QVERIFY(rig.page(1)->pbApply->isEnabled());
+    QVERIFY(!rig.page(4)->pbApply->isEnabled());
+    sc4830sim_Channel unit {};
+    sc4830sim_getChannel(5, &unit);
+    QCOMPARE(int(unit.gain), 100);
+    QCOMPARE(simCallLog(configurationCalls).size(), 6);
+    QCOMPARE(boxes.seen.size(), boxCount);
+}
+
+void tst_Setup::demonstrationSendsNothing()
+{
+    PanelRig rig(PanelRig::Demonstration, 8, PanelRig::NotPolling);
+    sc4830sim_clearLog();
+    const cr2200fp_setupResult result = setups(rig)->applySetup(setupOf({ channelSetup(
+        4, "Front Panel", "Half Bridge", "DC", 1000, 1.5, -1.5, true, true, true, true) }));
+    QVERIFY(result.allApplied());
+    QCOMPARE(simCallLog(), QStringList());
+    QCOMPARE(describe(setups(rig)->currentSetup().channels.at(3)),
+        describe(channelSetup(
+            4, "Front Panel", "Half Bridge", "DC", 1000, 1.5, -1.5, true, true, true, true)));
+}
+
+void tst_Setup::savingReportsFailureAndReplacesWhole()
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("setup.json"));
+    const cr2200fp_setup setup
+        = setupOf({ channelSetup(1, "Front Panel", "ICP", "AC", 10, 0.0, 0.0, false) });
+    QString error;
+    QVERIFY(cr2200fp_setupFile::write(path, setup, &error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), cr2200fp_setupFile::toJson(setup));
+
+    // A folder in the file's place: nothing written, and the message says where.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.json")));
+    const QString taken = dir.filePath(QStringLiteral("taken.json"));
+    QVERIFY(!cr2200fp_setupFile::write(taken, setup, &error));
+    QVERIFY2(error.startsWith(taken + QStringLiteral(": cannot be written: ")), qPrintable(error));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("setup.json") });
+}
+
+QTEST_MAIN(tst_Setup)
+#include "tst_setup.moc"
