@@ -557,4 +557,59 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>sc4830fp_setup</name>
+    <message>
+        <source>channel %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is not one of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is not offered: the unit has no voltage reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is not one of 1, 10, 100, 1000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 V is outside %3 to %4 V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not offered: the unit has no voltage reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is not offered in mode %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: on is not offered in mode %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not offered in mode %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not offered with %2 coupling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;unit&quot; is %1, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>channel %1 is outside 1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>channel %1 is named twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

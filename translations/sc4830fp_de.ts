@@ -563,4 +563,59 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
         <translation>AUS</translation>
     </message>
 </context>
+<context>
+    <name>sc4830fp_setup</name>
+    <message>
+        <source>channel %1, %2</source>
+        <translation>Kanal %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not one of %3</source>
+        <translation>%1: %2 ist keiner der Werte %3</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not offered: the unit has no voltage reference</source>
+        <translation>%1: %2 ist nicht verfügbar: das Gerät hat keine Referenzspannung</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not one of 1, 10, 100, 1000</source>
+        <translation>%1: %2 ist keiner der Werte 1, 10, 100, 1000</translation>
+    </message>
+    <message>
+        <source>%1: %2 V is outside %3 to %4 V</source>
+        <translation>%1: %2 V liegt außerhalb von %3 bis %4 V</translation>
+    </message>
+    <message>
+        <source>%1: not offered: the unit has no voltage reference</source>
+        <translation>%1: nicht verfügbar: das Gerät hat keine Referenzspannung</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not offered in mode %3</source>
+        <translation>%1: %2 ist in der Betriebsart %3 nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>%1: on is not offered in mode %2</source>
+        <translation>%1: ein ist in der Betriebsart %2 nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>%1: not offered in mode %2</source>
+        <translation>%1: in der Betriebsart %2 nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>%1: not offered with %2 coupling</source>
+        <translation>%1: bei %2-Kopplung nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>&quot;unit&quot; is %1, not %2</source>
+        <translation>&quot;unit&quot; ist %1, nicht %2</translation>
+    </message>
+    <message>
+        <source>channel %1 is outside 1 to %2</source>
+        <translation>Kanal %1 liegt außerhalb von 1 bis %2</translation>
+    </message>
+    <message>
+        <source>channel %1 is named twice</source>
+        <translation>Kanal %1 ist zweimal angegeben</translation>
+    </message>
+</context>
 </TS>
