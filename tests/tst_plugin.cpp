@@ -218,6 +218,7 @@ void tst_Plugin::pageAndDialogMetaObjects()
     const auto slot = QMetaMethod::Slot;
     compareMethods(&page,
         { { QMetaMethod::Signal, "scuGainChanged(int,ViReal64)", "chIdx,scuGainVal" },
+            { QMetaMethod::Signal, "applied(int,bool)", "chIdx,refused" },
             { slot, "modeChanged(int)", "index" }, { slot, "gainChanged(int)", "index" },
             { slot, "inputChanged(int)", "" }, { slot, "couplingChanged(int)", "" },
             { slot, "posExcChanged(double)", "" }, { slot, "negExcChanged(double)", "" },
