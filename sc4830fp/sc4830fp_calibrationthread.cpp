@@ -70,11 +70,11 @@ bool sc4830fp_calibrationThread::waitOrTerminate()
 
     const int rounds = 2 * estimatedTime * static_cast<int>(estimateUnitMs / waitSliceMs);
     for (int round = 0; round < rounds; ++round) {
-        if (wait(waitSliceMs))
+        if (ended(waitSliceMs))
             return true;
         QCoreApplication::processEvents();
     }
-    if (wait(0))
+    if (ended(0))
         return true;
     return terminateAndWait(true);
 }
@@ -83,7 +83,7 @@ bool sc4830fp_calibrationThread::stopNow()
 {
     if (estimator)
         estimator->stop();
-    if (wait(0))
+    if (ended(0))
         return true;
     return terminateAndWait(false);
 }
@@ -95,17 +95,30 @@ bool sc4830fp_calibrationThread::terminateAndWait(bool turnEventLoop)
     // A terminated thread may still be unwinding; the object is destroyed or started
     // again only once it has really ended.
     for (unsigned long waited = 0; waited < terminateGraceMs; waited += waitSliceMs) {
-        if (wait(waitSliceMs))
+        if (ended(waitSliceMs))
             return true;
         if (turnEventLoop)
             QCoreApplication::processEvents();
     }
-    return wait(0);
+    return ended(0);
+}
+
+bool sc4830fp_calibrationThread::ended(unsigned long waitMs)
+{
+    if (!wait(waitMs))
+        return false;
+    // wait() orders the worker's writes before ours through Qt's own lock, which a thread
+    // checker cannot see in a Qt not built for it. This acquire pairs with the release in
+    // finishCalibration(), so that the hand-over of status and results is also stated in
+    // our own code: after a cancel the GUI thread never reads progress otherwise.
+    static_cast<void>(progress.load(std::memory_order_acquire));
+    return true;
 }
 
 void sc4830fp_calibrationThread::run() { }
 
 void sc4830fp_calibrationThread::finishCalibration()
 {
-    progress = 100.0f;
+    // Releases status and the subclass's results with the 100 (see ended()).
+    progress.store(100.0f, std::memory_order_release);
 }

@@ -22,7 +22,9 @@ class sc4830fp_estimationThread;
 // Threads: the GUI thread builds, starts, reads progress, calls waitOrTerminate(), reads
 // the results and destroys; run() writes status, the subclass's result and progress;
 // the estimation thread raises progress. status and the results are read only after
-// waitOrTerminate() has seen the thread end, which orders the worker's writes first.
+// waitOrTerminate() has seen the thread end: run() stores its final 100 with release
+// order after its results, and every wait that sees the end loads progress with acquire
+// order, so that the hand-over does not rest on Qt's (uninstrumented) locks alone.
 class sc4830fp_calibrationThread : public QThread
 {
 public:
@@ -70,6 +72,8 @@ protected:
 
 private:
     bool terminateAndWait(bool turnEventLoop);
+    // wait(waitMs), and on the thread's end the acquire of what run() stored. GUI thread.
+    bool ended(unsigned long waitMs);
 };
 
 #endif // SC4830FP_CALIBRATIONTHREAD_H

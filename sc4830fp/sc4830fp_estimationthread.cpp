@@ -1,12 +1,14 @@
 #include "sc4830fp_estimationthread.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 
 namespace {
-constexpr unsigned long tickMs = 100;
+constexpr qint64 tickMs = 100;
 // The tick is slept in slices: the GUI thread waits for this thread in stop(), and a
 // whole tick of sleep would freeze its event loop for up to 100 ms at every step's end.
-constexpr unsigned long sliceMs = 5;
+constexpr qint64 sliceMs = 5;
 constexpr unsigned long stopGraceMs = 200;
 // How long a terminated thread is given to end. It sleeps in short slices, each a point
 // at which a termination takes effect, so this is never reached in practice; the bound
@@ -59,9 +61,17 @@ void sc4830fp_estimationThread::run()
 void sc4830fp_estimationThread::raiseEstimate()
 {
     const float step = static_cast<float>(100.0 / estimatedTime);
+    // Ticks fall due on a monotonic clock, every tickMs from the start, rather than after
+    // a tick's worth of sleeps: every sleep wakes late on a busy machine, and summed up
+    // over a calibration they held the estimate back by a tenth or more. A tick that is
+    // overdue is raised at once, so that a late wake-up catches up.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 dueMs = 0;
 
     while (progress->load() < 100.0f && !stopFlag) {
-        if (!sleepTick())
+        dueMs += tickMs;
+        if (!sleepUntil(clock, dueMs))
             break;
         float current = progress->load();
         // Compare-and-exchange rather than a plain add: if the worker has written its
@@ -71,12 +81,12 @@ void sc4830fp_estimationThread::raiseEstimate()
     }
 }
 
-bool sc4830fp_estimationThread::sleepTick()
+bool sc4830fp_estimationThread::sleepUntil(const QElapsedTimer &clock, qint64 dueMs)
 {
-    for (unsigned long slept = 0; slept < tickMs; slept += sliceMs) {
+    for (qint64 left = dueMs - clock.elapsed(); left > 0; left = dueMs - clock.elapsed()) {
         if (stopFlag)
             return false;
-        msleep(sliceMs);
+        msleep(static_cast<unsigned long>(std::min<qint64>(left, sliceMs)));
     }
     return !stopFlag;
 }

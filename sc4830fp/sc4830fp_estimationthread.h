@@ -5,14 +5,18 @@
 
 #include <atomic>
 
+class QElapsedTimer;
+
 // Raises a calibration worker's progress estimate with the passing of time.
 //
 // A calibration is one blocking driver call that reports no progress of its own, so this
-// thread adds 100 / estimatedTime percent to the worker's progress every 100 ms until the
-// estimate reaches limit (the estimate then ends between limit and limit plus one step)
-// and holds there until the worker writes its final 100. It never overwrites a value of
-// 100 or more and never raises the estimate above 99 by itself: the worker's 100 is the
-// only sign of completion the sequencer watches.
+// thread adds 100 / estimatedTime percent to the worker's progress for every 100 ms of
+// real time since its start until the estimate reaches limit (the estimate then ends
+// between limit and limit plus one step) and holds there until the worker writes its
+// final 100. The ticks fall due on a monotonic clock, so that late wake-ups on a busy
+// machine do not add up into an estimate that lags its calibration. It never overwrites a
+// value of 100 or more and never raises the estimate above 99 by itself: the worker's 100
+// is the only sign of completion the sequencer watches.
 //
 // Threads: built, started, stopped and destroyed by the GUI thread; run() on its own
 // thread. progress is shared with the worker thread and the GUI thread.
@@ -43,8 +47,8 @@ protected:
 
 private:
     void raiseEstimate();
-    // Sleeps one tick; false as soon as a stop is asked for.
-    bool sleepTick();
+    // Sleeps until clock reads dueMs; false as soon as a stop is asked for.
+    bool sleepUntil(const QElapsedTimer &clock, qint64 dueMs);
 };
 
 #endif // SC4830FP_ESTIMATIONTHREAD_H
