@@ -32,8 +32,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QWheelEvent>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <atomic>
