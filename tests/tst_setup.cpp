@@ -426,7 +426,16 @@ void tst_Setup::savingReportsFailureAndReplacesWhole()
     QVERIFY(cr2200fp_setupFile::write(path, setup, &error));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
+
+    // Saved again: a reader that had the file open still reads the first setup whole, and
+    // the name gives the second; the new text takes the name only once it is complete.
+    const cr2200fp_setup second
+        = setupOf({ channelSetup(2, "Front Panel", "Full Bridge", "DC", 100, 5.0, -5.0, true) });
+    QVERIFY(cr2200fp_setupFile::write(path, second, &error));
     QCOMPARE(file.readAll(), cr2200fp_setupFile::toJson(setup));
+    QFile again(path);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), cr2200fp_setupFile::toJson(second));
 
     // A folder in the file's place: nothing written, and the message says where.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.json")));
