@@ -290,6 +290,9 @@ void tst_Setup::badFiles_data()
         << "bench.json: entry 2 of \"channels\", \"channel\" 2.5 is not a whole number";
     QTest::newRow("channel named twice") << withChannel3("{ \"channel\": 1, \"gain\": 100 }")
                                          << "bench.json: channel 1 is named twice";
+    // The reader's own refusal, which no panel's range check comes before.
+    QTest::newRow("channel beyond the unit named twice") << withChannel3(
+        "{ \"channel\": 20 }, { \"channel\": 20 }") << "bench.json: channel 20 is named twice";
     QTest::newRow("positive excitation above its range")
         << withChannel3("{ \"channel\": 3, \"excitation\": { \"positive\": 10.0006 } }")
         << "bench.json: channel 3, \"excitation.positive\": 10.0006 V is outside 0.000 to "
