@@ -330,6 +330,13 @@ void tst_HostCommandLine::setupOptions_data()
         << QStringList { QStringLiteral("sfp-host: ") + setups
                + QStringLiteral(
                    "other-unit.json: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") };
+    QTest::newRow("reference input on a carrier without a reference")
+        << QStringList { QStringLiteral("--no-reference"), setup,
+               setups + QStringLiteral("reference-input.json") }
+        << 2
+        << QStringList { QStringLiteral("sfp-host: ") + setups
+               + QStringLiteral("reference-input.json: channel 2, \"input\": \"Voltage Ref.\" "
+                                "is not offered: the unit has no voltage reference") };
     QTest::newRow("saving where nothing can be written")
         << QStringList { QStringLiteral("--save-setup"),
                QStringLiteral("/proc/sfp-host/setup.json") }

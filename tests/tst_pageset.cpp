@@ -11,9 +11,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -125,6 +127,9 @@ void tst_PageSet::keysSwitchChannels_data()
         << "cbInput" << int(Qt::Key_Backtab) << ctrlShift << 0 << 2 << 6;
     QTest::newRow("Ctrl+PageDown on the monitor switch")
         << "pbVrefMonitor" << int(Qt::Key_PageDown) << ctrl << 4 << 1 << 5;
+    // A window of the panel's own keeps its keys: the spin box steps, the channel stays.
+    QTest::newRow("Ctrl+PageDown in a dialog of the panel")
+        << "dialog" << int(Qt::Key_PageDown) << ctrl << 2 << 1 << 2;
 }
 
 void tst_PageSet::keysSwitchChannels()
@@ -148,7 +153,15 @@ void tst_PageSet::keysSwitchChannels()
         { "cbShCal", page->cbShCal }, { "dsbPosExc", page->dsbPosExc },
         { "dsbNegExc", page->dsbNegExc }, { "chkExcitation", page->chkExcitation },
         { "pbVrefMonitor", panel->pbVrefMonitor } };
-    QWidget *focused = controls.value(control);
+    QDialog dialog(panel);
+    auto *dialogBox = new QSpinBox(&dialog);
+    dialogBox->setValue(50);
+    if (control == QLatin1String("dialog")) {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    }
+    QWidget *focused = control == QLatin1String("dialog") ? dialogBox : controls.value(control);
     QVERIFY(focused);
     focused->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), focused);
@@ -159,6 +172,10 @@ void tst_PageSet::keysSwitchChannels()
             QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     QCOMPARE(panel->twChannels->currentIndex(), shown);
+    if (focused == dialogBox) {
+        QCOMPARE(dialogBox->value(), 50 - presses * 10);
+        return;
+    }
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(panel->chPages[shown]->cbInput));
     // No control took the keys as its own: any setting changed would have enabled Apply.
     for (int i = 0; i < panel->chCount; ++i)

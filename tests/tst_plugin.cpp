@@ -368,6 +368,11 @@ void tst_Plugin::catalogueFollowsTheLocale_data()
         << QStringLiteral("Kanal 1")
         << QStringList { QStringLiteral("[[Warning]]"),
                QStringLiteral("[[Total system gain 11000 is too high]]") };
+    QTest::newRow("German, the host translates the panel")
+        << QStringLiteral("de_DE") << QByteArray("sc4830fp_fp") << QStringLiteral("Kopplung")
+        << QStringLiteral("[[Ch 1]]")
+        << QStringList { QStringLiteral("Warnung"),
+               QStringLiteral("Gesamtverstärkung des Systems 11000 ist zu hoch") };
 }
 
 void tst_Plugin::catalogueFollowsTheLocale()
@@ -410,6 +415,7 @@ void tst_Plugin::catalogueFollowsTheLocale()
     // The catalogue leaves with the factory, before its module is unloaded.
     panel.reset();
     delete loader->instance();
+    QCoreApplication::removeTranslator(&host);
     QCOMPARE(QCoreApplication::translate("sc4830fp_fp", "Ch %1"), QStringLiteral("Ch %1"));
     QVERIFY(loader->unload());
 }

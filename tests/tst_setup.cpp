@@ -290,6 +290,9 @@ void tst_Setup::badFiles_data()
         << "bench.json: entry 2 of \"channels\", \"channel\" 2.5 is not a whole number";
     QTest::newRow("channel named twice") << withChannel3("{ \"channel\": 1, \"gain\": 100 }")
                                          << "bench.json: channel 1 is named twice";
+    // The reader's own refusal, which no panel's range check comes before.
+    QTest::newRow("channel beyond the unit named twice") << withChannel3(
+        "{ \"channel\": 20 }, { \"channel\": 20 }") << "bench.json: channel 20 is named twice";
     QTest::newRow("positive excitation above its range")
         << withChannel3("{ \"channel\": 3, \"excitation\": { \"positive\": 10.0006 } }")
         << "bench.json: channel 3, \"excitation.positive\": 10.0006 V is outside 0.000 to "
@@ -426,7 +429,16 @@ void tst_Setup::savingReportsFailureAndReplacesWhole()
     QVERIFY(cr2200fp_setupFile::write(path, setup, &error));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
+
+    // Saved again: a reader that had the file open still reads the first setup whole, and
+    // the name gives the second; the new text takes the name only once it is complete.
+    const cr2200fp_setup second
+        = setupOf({ channelSetup(2, "Front Panel", "Full Bridge", "DC", 100, 5.0, -5.0, true) });
+    QVERIFY(cr2200fp_setupFile::write(path, second, &error));
     QCOMPARE(file.readAll(), cr2200fp_setupFile::toJson(setup));
+    QFile again(path);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), cr2200fp_setupFile::toJson(second));
 
     // A folder in the file's place: nothing written, and the message says where.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.json")));
