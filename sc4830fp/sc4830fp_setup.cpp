@@ -293,6 +293,24 @@ cr2200fp_setup sc4830fp_setup::current(sc4830fp_fp &panel)
     return setup;
 }
 
+namespace {
+
+// This channel and every later one a setup named, but for those the carrier lacks.
+void markNotReached(const QVector<Plan> &plans, int fromIndex, cr2200fp_setupResult *result)
+{
+    for (const Plan &plan : plans) {
+        if (plan.index < fromIndex)
+            continue;
+        cr2200fp_channelOutcome outcome;
+        outcome.channel = plan.index + 1;
+        outcome.kind
+            = plan.skipped ? cr2200fp_channelOutcome::Skipped : cr2200fp_channelOutcome::NotReached;
+        result->channels.append(outcome);
+    }
+}
+
+} // namespace
+
 cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_setup &setup)
 {
     cr2200fp_setupResult result;
@@ -315,11 +333,17 @@ cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_se
         sc4830fp_chCfg *page = panel.chPages[plan.index];
         // Without a unit (demonstration) the page's apply sends nothing and only settles
         // its controls, as Apply does there.
-        if (!page->setSettings(plan.settings))
+        bool reached = page->setSettings(plan.settings);
+        if (reached) {
+            page->applyAction();
+            reached = !alive.isNull();
+        }
+        if (!reached) {
+            // The host closed the panel: what it had not yet applied must not pass for
+            // applied.
+            markNotReached(plans, plan.index, &result);
             break;
-        page->applyAction();
-        if (!alive)
-            break;
+        }
         // After the apply, which settles what the coupling offers.
         for (int kind :
             { sc4830fp_chCfg::SignalPath, sc4830fp_chCfg::Excitation, sc4830fp_chCfg::Autobalance })

@@ -63,7 +63,9 @@ struct cr2200fp_channelOutcome
     enum Kind {
         Applied, // set, and the unit took every call (or no unit: demonstration)
         Refused, // set, but the unit refused a call: call and status say which
-        Skipped // the carrier has no such channel
+        Skipped, // the carrier has no such channel
+        NotReached // the panel was closed (in a message box's event loop) before this
+                   // channel was set: its settings may or may not have reached the unit
     };
 
     int channel = 0; // from 1

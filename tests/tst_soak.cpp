@@ -299,6 +299,24 @@ void tst_Soak::panelDeletedInNestedLoop_data()
         sc4830sim_injectStatus("sc4830_setChannelConf", ViStatus(0xBFFF0015), 0);
     }) << onBox << Scene([](sc4830fp_fp *panel) { panel->chPages[2]->applyAction(); })
                                         << "sc4830_setExcitation";
+    QTest::newRow("error box of a setup's apply") << Scene([](sc4830fp_fp *) {
+        sc4830sim_injectStatus("sc4830_setChannelConf", ViStatus(0xBFFF0015), 0);
+    }) << onBox << Scene([](sc4830fp_fp *panel) {
+        cr2200fp_setup setup;
+        setup.unit = QStringLiteral("Orbisa 4830");
+        for (int channel : { 2, 5 }) {
+            cr2200fp_channelSetup gain;
+            gain.channel = channel;
+            gain.keys = cr2200fp_channelSetup::Gain;
+            gain.gain = 10;
+            setup.channels.append(gain);
+        }
+        // Neither channel may pass for applied once the panel went in the first one's box.
+        const cr2200fp_setupResult result = panel->applySetup(setup);
+        QCOMPARE(result.channels.size(), 2);
+        for (const cr2200fp_channelOutcome &outcome : result.channels)
+            QCOMPARE(outcome.kind, cr2200fp_channelOutcome::NotReached);
+    }) << "sc4830_setExcitation";
     QTest::newRow("gain warning box")
         << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->cbGain->setCurrentIndex(3); }) << onBox
         << Scene([](sc4830fp_fp *panel) { panel->masterGainChanged(0, 20); }) << "";

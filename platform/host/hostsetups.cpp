@@ -143,6 +143,8 @@ QString HostSetups::problem(const cr2200fp_channelOutcome &outcome)
                     .rightJustified(8, QLatin1Char('0')));
     case cr2200fp_channelOutcome::Skipped:
         return tr("channel %1: skipped, the carrier has no such channel").arg(outcome.channel);
+    case cr2200fp_channelOutcome::NotReached:
+        return tr("channel %1: not applied, the panel was closed first").arg(outcome.channel);
     }
     return QString();
 }
