@@ -26,6 +26,11 @@ const char *const couplings[couplingCount] = {
     QT_TRANSLATE_NOOP("sc4830fp_chCfg", "DC"),
 };
 
+double excitationAsTyped(double volts)
+{
+    return QString::number(volts, 'f', excitationDecimals).toDouble();
+}
+
 int indexOf(const char *const *items, int count, const QString &text)
 {
     for (int i = 0; i < count; ++i) {

@@ -30,6 +30,10 @@ constexpr double positiveExcitationMax = 10.0;
 constexpr double negativeExcitationMin = -10.0;
 constexpr double negativeExcitationMax = 0.0;
 
+// volts as the spin boxes hold them typed, rounded to their decimals, independent of the
+// locale.
+double excitationAsTyped(double volts);
+
 inline bool isBridge(int mode)
 {
     return mode >= 0 && mode <= lastBridgeMode;

@@ -148,7 +148,7 @@ void describeIdentification(cr2200fp_led *led, bool on)
 // separator is a comma, and the unit would be driven with 0 V.
 ViReal64 shownValue(const QDoubleSpinBox *box)
 {
-    return QString::number(box->value(), 'f', box->decimals()).toDouble();
+    return items::excitationAsTyped(box->value());
 }
 
 // What a read-back field shows while it holds no measurement of the settings applied.

@@ -29,24 +29,14 @@ struct Plan
     bool calibrations[3] = { false, false, false }; // by sc4830fp_chCfg::Calibration
 };
 
-// Texts from the file may hold anything; the message stays one line.
-QString quoted(const QString &text)
-{
-    return cr2200fp_setupFile::quoted(text);
-}
-
+// Texts from the file may hold anything; cr2200fp_setupFile::quoted keeps a message on
+// one line.
 QString itemList(const char *const *texts, int count)
 {
     QStringList list;
     for (int i = 0; i < count; ++i)
-        list.append(quoted(QLatin1String(texts[i])));
+        list.append(cr2200fp_setupFile::quoted(QLatin1String(texts[i])));
     return list.join(QStringLiteral(", "));
-}
-
-// The value as the spin box takes it typed: rounded to its decimals.
-double asTyped(double volts)
-{
-    return QString::number(volts, 'f', items::excitationDecimals).toDouble();
 }
 
 // Checks the setup's keys of one channel and lays them over plan, which holds the page's
@@ -76,12 +66,14 @@ public:
 private:
     QString where(const char *key) const
     {
-        return sc4830fp_setup::tr("channel %1, %2").arg(c.channel).arg(quoted(QLatin1String(key)));
+        return sc4830fp_setup::tr("channel %1, %2")
+            .arg(c.channel)
+            .arg(cr2200fp_setupFile::quoted(QLatin1String(key)));
     }
     QString notInList(const char *key, const QString &text, const char *const *texts, int count)
     {
         return sc4830fp_setup::tr("%1: %2 is not one of %3")
-            .arg(where(key), quoted(text), itemList(texts, count));
+            .arg(where(key), cr2200fp_setupFile::quoted(text), itemList(texts, count));
     }
 
     QString takeItems()
@@ -94,7 +86,7 @@ private:
             if (s.input == items::voltageRefInput && !hasReference)
                 return sc4830fp_setup::tr("%1: %2 is not offered: the unit has no voltage "
                                           "reference")
-                    .arg(where("input"), quoted(c.input));
+                    .arg(where("input"), cr2200fp_setupFile::quoted(c.input));
         }
         if (c.has(Key::Mode)) {
             s.mode = items::indexOf(items::modes, items::modeCount, c.mode);
@@ -124,13 +116,13 @@ private:
             s.gain = int(found - begin);
         }
         if (c.has(Key::PositiveExcitation)) {
-            s.posExc = asTyped(c.positiveExcitation);
+            s.posExc = items::excitationAsTyped(c.positiveExcitation);
             if (s.posExc < items::positiveExcitationMin || s.posExc > items::positiveExcitationMax)
                 return outOfRange("excitation.positive", c.positiveExcitation,
                     items::positiveExcitationMin, items::positiveExcitationMax);
         }
         if (c.has(Key::NegativeExcitation)) {
-            s.negExc = asTyped(c.negativeExcitation);
+            s.negExc = items::excitationAsTyped(c.negativeExcitation);
             if (s.negExc < items::negativeExcitationMin || s.negExc > items::negativeExcitationMax)
                 return outOfRange("excitation.negative", c.negativeExcitation,
                     items::negativeExcitationMin, items::negativeExcitationMax);
@@ -169,11 +161,11 @@ private:
     QString checkCombination()
     {
         sc4830fp_chCfg::Settings &s = plan.settings;
-        const QString mode = quoted(QLatin1String(items::modes[s.mode]));
+        const QString mode = cr2200fp_setupFile::quoted(QLatin1String(items::modes[s.mode]));
         if (!items::offersDcCoupling(s.mode) && s.coupling != items::acCoupling) {
             if (c.has(Key::Coupling))
                 return sc4830fp_setup::tr("%1: %2 is not offered in mode %3")
-                    .arg(where("coupling"), quoted(c.coupling), mode);
+                    .arg(where("coupling"), cr2200fp_setupFile::quoted(c.coupling), mode);
             s.coupling = items::acCoupling;
         }
         if (!items::offersShunt(s.mode) && s.shunt != 0) {
@@ -194,7 +186,7 @@ private:
             if (c.has(Key::AutobalanceCalibration))
                 return sc4830fp_setup::tr("%1: not offered with %2 coupling")
                     .arg(where("calibrations.autobalance"),
-                        quoted(QLatin1String(items::couplings[s.coupling])));
+                        cr2200fp_setupFile::quoted(QLatin1String(items::couplings[s.coupling])));
             autobalance = false;
         }
         return QString();
@@ -236,7 +228,8 @@ QString plan(const sc4830fp_fp &panel, const cr2200fp_setup &setup, QVector<Plan
 {
     if (setup.unit != QLatin1String(sc4830fp_setup::unitName))
         return sc4830fp_setup::tr("\"unit\" is %1, not %2")
-            .arg(quoted(setup.unit), quoted(QLatin1String(sc4830fp_setup::unitName)));
+            .arg(cr2200fp_setupFile::quoted(setup.unit),
+                cr2200fp_setupFile::quoted(QLatin1String(sc4830fp_setup::unitName)));
     QVector<cr2200fp_channelSetup> channels = setup.channels;
     std::sort(channels.begin(), channels.end(),
         [](const cr2200fp_channelSetup &a, const cr2200fp_channelSetup &b) {
@@ -260,6 +253,20 @@ QString plan(const sc4830fp_fp &panel, const cr2200fp_setup &setup, QVector<Plan
         plans->append(plan);
     }
     return QString();
+}
+
+// This channel and every later one a setup named, but for those the carrier lacks.
+void markNotReached(const QVector<Plan> &plans, int fromIndex, cr2200fp_setupResult *result)
+{
+    for (const Plan &plan : plans) {
+        if (plan.index < fromIndex)
+            continue;
+        cr2200fp_channelOutcome outcome;
+        outcome.channel = plan.index + 1;
+        outcome.kind
+            = plan.skipped ? cr2200fp_channelOutcome::Skipped : cr2200fp_channelOutcome::NotReached;
+        result->channels.append(outcome);
+    }
 }
 
 } // namespace
@@ -292,24 +299,6 @@ cr2200fp_setup sc4830fp_setup::current(sc4830fp_fp &panel)
     }
     return setup;
 }
-
-namespace {
-
-// This channel and every later one a setup named, but for those the carrier lacks.
-void markNotReached(const QVector<Plan> &plans, int fromIndex, cr2200fp_setupResult *result)
-{
-    for (const Plan &plan : plans) {
-        if (plan.index < fromIndex)
-            continue;
-        cr2200fp_channelOutcome outcome;
-        outcome.channel = plan.index + 1;
-        outcome.kind
-            = plan.skipped ? cr2200fp_channelOutcome::Skipped : cr2200fp_channelOutcome::NotReached;
-        result->channels.append(outcome);
-    }
-}
-
-} // namespace
 
 cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_setup &setup)
 {

@@ -27,11 +27,6 @@ struct Place
     }
 };
 
-QString quoted(const QString &key)
-{
-    return cr2200fp_setupFile::quoted(key);
-}
-
 // Line and column (from 1, the column counted in characters) of a byte offset.
 QString position(const QByteArray &text, int offset)
 {
@@ -150,7 +145,7 @@ bool readString(const QJsonObject &object, const QString &key, const Place &plac
 {
     const QJsonValue v = object.value(key);
     if (!v.isString()) {
-        *error = place.say(QStringLiteral("%1 is not a text").arg(quoted(key)));
+        *error = place.say(QStringLiteral("%1 is not a text").arg(cr2200fp_setupFile::quoted(key)));
         return false;
     }
     *value = v.toString();
@@ -162,7 +157,8 @@ bool readBool(const QJsonObject &object, const QString &key, const QString &name
 {
     const QJsonValue v = object.value(key);
     if (!v.isBool()) {
-        *error = place.say(QStringLiteral("%1 is not true or false").arg(quoted(name)));
+        *error = place.say(
+            QStringLiteral("%1 is not true or false").arg(cr2200fp_setupFile::quoted(name)));
         return false;
     }
     *value = v.toBool();
@@ -175,7 +171,8 @@ bool readNumber(const QJsonObject &object, const QString &key, const QString &na
     const QJsonValue v = object.value(key);
     // A number too large for a double reads as infinite; no setting takes one.
     if (!v.isDouble() || !std::isfinite(v.toDouble())) {
-        *error = place.say(QStringLiteral("%1 is not a number").arg(quoted(name)));
+        *error
+            = place.say(QStringLiteral("%1 is not a number").arg(cr2200fp_setupFile::quoted(name)));
         return false;
     }
     *value = v.toDouble();
@@ -189,7 +186,8 @@ bool onlyKnownKeys(const QJsonObject &object, const QStringList &known, const QS
 {
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (!known.contains(it.key())) {
-            *error = place.say(QStringLiteral("unknown key %1").arg(quoted(prefix + it.key())));
+            *error = place.say(QStringLiteral("unknown key %1")
+                                   .arg(cr2200fp_setupFile::quoted(prefix + it.key())));
             return false;
         }
     }
