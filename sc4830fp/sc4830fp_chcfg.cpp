@@ -41,9 +41,6 @@ using Page = sc4830fp_chCfg;
 // The mode item's data tells the mode classes apart, not its position in the list; the
 // classes and what they lock are sc4830fp_channelItems', which setups are checked against.
 namespace items = sc4830fp_channelItems;
-constexpr int icpModeData = items::icpMode;
-constexpr int acCouplingIndex = items::acCoupling;
-constexpr int frontPanelInput = items::frontPanelInput;
 // Total gains above this are questioned; the operator is warned, not stopped.
 constexpr qint64 maxTotalGain = 10000;
 
@@ -492,7 +489,7 @@ ViReal64 sc4830fp_chCfg::signalPathLevel() const
 
 bool sc4830fp_chCfg::usesFrontPanelInput() const
 {
-    return cbInput->currentIndex() == frontPanelInput;
+    return cbInput->currentIndex() == items::frontPanelInput;
 }
 
 void sc4830fp_chCfg::disableVoltageRefInput()
@@ -517,7 +514,7 @@ void sc4830fp_chCfg::modeChanged(int index)
     dsbNegExc->setEnabled(bridge);
     dsbPosExc->setEnabled(bridge);
     if (bridge) {
-        chkAutobalance->setEnabled(cbCoup->currentIndex() != acCouplingIndex);
+        chkAutobalance->setEnabled(items::offersAutobalance(cbCoup->currentIndex()));
         chkExcitation->setEnabled(true);
         cbShCal->setEnabled(true);
         ledExcLimit->setEnabled(true);
@@ -537,7 +534,7 @@ void sc4830fp_chCfg::modeChanged(int index)
     if (!icp)
         ledIcp->setValue(0);
     if (icp)
-        cbCoup->setCurrentIndex(acCouplingIndex);
+        cbCoup->setCurrentIndex(items::acCoupling);
     cbCoup->setEnabled(!icp);
     pbApply->setEnabled(true);
     // The lamps may have gone dark.
@@ -639,11 +636,11 @@ void sc4830fp_chCfg::applyAction()
         noteRefusal(status, shuntCall);
     }
 
-    icpMode = cbMode->itemData(cbMode->currentIndex()).toInt() == icpModeData;
+    icpMode = items::isIcp(cbMode->itemData(cbMode->currentIndex()).toInt());
 
     // Autobalance needs a DC path; this holds in every mode, so a voltage mode on DC gets
     // back the selection its mode change took away.
-    const bool dc = cbCoup->currentIndex() != acCouplingIndex;
+    const bool dc = items::offersAutobalance(cbCoup->currentIndex());
     if (!dc)
         chkAutobalance->setChecked(false);
     chkAutobalance->setEnabled(dc);
