@@ -164,6 +164,14 @@ QStringList translated(const char *const *texts, int count)
     return list;
 }
 
+// A check box whose choice the mode offers, or takes away unchecked.
+void offer(QCheckBox *box, bool offered)
+{
+    if (!offered)
+        box->setChecked(false);
+    box->setEnabled(offered);
+}
+
 // Sets an index copied from another page; a list that lacks it (no reference input)
 // keeps its own rather than falling to -1, which no driver table could take.
 void copyIndex(QComboBox *combo, int index)
@@ -496,8 +504,13 @@ void sc4830fp_chCfg::disableVoltageRefInput()
 {
     chkSignalPath->setChecked(false);
     chkSignalPath->setEnabled(false);
-    if (cbInput->count() > 1)
-        cbInput->removeItem(1);
+    if (hasVoltageRefInput())
+        cbInput->removeItem(items::voltageRefInput);
+}
+
+bool sc4830fp_chCfg::hasVoltageRefInput() const
+{
+    return cbInput->count() > items::voltageRefInput;
 }
 
 void sc4830fp_chCfg::setImbalance(double imbalance)
@@ -507,35 +520,39 @@ void sc4830fp_chCfg::setImbalance(double imbalance)
 
 void sc4830fp_chCfg::modeChanged(int index)
 {
-    const int data = cbMode->itemData(index).toInt();
-    const bool bridge = items::isBridge(data);
-    const bool icp = items::isIcp(data);
+    // What a mode offers is sc4830fp_channelItems' rules, which a setup is checked against
+    // too; the page only locks its controls by them.
+    const int mode = cbMode->itemData(index).toInt();
+    const bool bridge = items::isBridge(mode); // excited: excitation, its limit, imbalance
+    const bool icp = items::isIcp(mode);
 
     dsbNegExc->setEnabled(bridge);
     dsbPosExc->setEnabled(bridge);
-    if (bridge) {
-        chkAutobalance->setEnabled(items::offersAutobalance(cbCoup->currentIndex()));
-        chkExcitation->setEnabled(true);
-        cbShCal->setEnabled(true);
-        ledExcLimit->setEnabled(true);
-    } else {
-        chkAutobalance->setChecked(false);
-        chkAutobalance->setEnabled(false);
-        chkExcitation->setChecked(false);
-        chkExcitation->setEnabled(false);
-        cbShCal->setCurrentIndex(0);
-        cbShCal->setEnabled(false);
-        ledExcLimit->setValue(0);
-        ledExcLimit->setEnabled(false);
-    }
     gbExcitation->setEnabled(bridge);
     leImbalance->setEnabled(bridge);
+    if (!bridge)
+        ledExcLimit->setValue(0);
+    ledExcLimit->setEnabled(bridge);
+
+    const bool dc = items::offersDcCoupling(mode);
+    if (!dc)
+        cbCoup->setCurrentIndex(items::acCoupling);
+    cbCoup->setEnabled(dc);
+    const bool shunt = items::offersShunt(mode);
+    if (!shunt)
+        cbShCal->setCurrentIndex(0);
+    cbShCal->setEnabled(shunt);
+    offer(chkExcitation, items::offersExcitationCalibration(mode));
+    // Autobalance follows the coupling; outside a bridge it waits for the next apply, which
+    // gives it back on a DC path.
+    if (bridge)
+        chkAutobalance->setEnabled(items::offersAutobalance(cbCoup->currentIndex()));
+    else
+        offer(chkAutobalance, false);
+
     ledIcp->setEnabled(icp);
     if (!icp)
         ledIcp->setValue(0);
-    if (icp)
-        cbCoup->setCurrentIndex(items::acCoupling);
-    cbCoup->setEnabled(!icp);
     pbApply->setEnabled(true);
     // The lamps may have gone dark.
     scuFp->pageAttentionChanged(ch);

@@ -84,6 +84,8 @@ public:
     // Takes the voltage reference out of the page when the unit has none: unchecks and
     // disables the signal-path calibration and removes the input "Voltage Ref.".
     void disableVoltageRefInput();
+    // The input list offers "Voltage Ref.": the unit has a voltage reference.
+    bool hasVoltageRefInput() const;
     // Shows an autobalance result in volts with six decimals.
     void setImbalance(double imbalance);
 
