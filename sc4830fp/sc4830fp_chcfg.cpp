@@ -131,13 +131,17 @@ cr2200fp_led *makeLed(const QString &text, Qt::GlobalColor onColor, const QStrin
 }
 
 // The identification lamp blinks while identification is on, lit and dark in turn, so
-// both colours then say so; while it is off the dark lamp says that.
-void describeIdentification(cr2200fp_led *led, bool on)
+// both colours then say so; while it is off the dark lamp says that. The status poll's
+// timer blinks it: once the poll has stopped, the lamp stays lit while identification is
+// on, and says so.
+void describeIdentification(cr2200fp_led *led, bool on, bool blinking)
 {
-    const QString blinking = sc4830fp_chCfg::tr("Identification on, the lamp blinks");
-    led->setColorDescription(led->getOnColor(), blinking);
+    const QString lit = blinking
+        ? sc4830fp_chCfg::tr("Identification on, the lamp blinks")
+        : sc4830fp_chCfg::tr("Identification on, the lamp stays lit: status not monitored");
+    led->setColorDescription(led->getOnColor(), lit);
     led->setColorDescription(
-        led->getOffColor(), on ? blinking : sc4830fp_chCfg::tr("Identification off"));
+        led->getOffColor(), on && blinking ? lit : sc4830fp_chCfg::tr("Identification off"));
 }
 
 // The excitation exactly as the spin box shows it, independent of the locale: reading
@@ -333,7 +337,7 @@ QWidget *buildIdentification(Page &page)
     page.pbIdentify->setChecked(false);
     // The button reads only "ON" or "OFF"; a screen reader needs to hear what it switches.
     page.pbIdentify->setAccessibleName(sc4830fp_chCfg::tr("Channel %1 identification").arg(number));
-    describeIdentification(page.ledIdentify, false);
+    describeIdentification(page.ledIdentify, false, true);
 
     auto *container = new QWidget;
     auto *row = new QHBoxLayout(container);
@@ -448,6 +452,8 @@ bool sc4830fp_chCfg::atExcitationLimit() const
 void sc4830fp_chCfg::showStatusNotMonitored()
 {
     describeStatusLamps(*this, LampState::LastRead);
+    identificationBlinks = false;
+    showIdentification();
 }
 
 void sc4830fp_chCfg::setHostGain(int gain)
@@ -458,7 +464,14 @@ void sc4830fp_chCfg::setHostGain(int gain)
 
 void sc4830fp_chCfg::showIdentificationPhase(bool lit)
 {
-    ledIdentify->setValue(lit && identifyOn ? 1 : 0);
+    ledIdentify->setValue((lit || !identificationBlinks) && identifyOn ? 1 : 0);
+}
+
+void sc4830fp_chCfg::showIdentification()
+{
+    describeIdentification(ledIdentify, identifyOn, identificationBlinks);
+    if (!identificationBlinks)
+        showIdentificationPhase(true);
 }
 
 bool sc4830fp_chCfg::calibrationChosen(Calibration kind) const
@@ -742,7 +755,7 @@ void sc4830fp_chCfg::identifyChanged()
 {
     identifyOn = pbIdentify->isChecked();
     pbIdentify->setText(identifyOn ? QStringLiteral("ON") : QStringLiteral("OFF"));
-    describeIdentification(ledIdentify, identifyOn);
+    showIdentification();
     scuFp->pageAttentionChanged(ch);
     if (!scuFp->d_vi)
         return;

@@ -78,7 +78,8 @@ public:
     bool icpFault() const;
     bool atExcitationLimit() const;
     // The status poll has stopped for good: the status lamps' descriptions say from now
-    // on that they show the last state read.
+    // on that they show the last state read; the identification lamp, no longer blinked,
+    // stays lit while identification is on.
     void showStatusNotMonitored();
 
     // Takes the voltage reference out of the page when the unit has none: unchecks and
@@ -165,8 +166,11 @@ private:
     void noteRefusal(ViStatus status, const char *fcall);
     // The read-back fields as before the first read.
     void showNotMeasured();
+    // The identification lamp's description, and its steady light once it no longer blinks.
+    void showIdentification();
 
     ApplyOutcome lastApplyOutcome;
+    bool identificationBlinks = true; // false once the status poll has stopped for good
 };
 
 #endif // SC4830FP_CHCFG_H
