@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -73,10 +74,9 @@ HostWindow::HostWindow(Simulation &simulation)
 
 QLayout *HostWindow::buildContent()
 {
-    QLayout *resourceRow = buildResourceRow();
-
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
+    QLayout *resourceRow = buildResourceRow();
     auto *logLabel = new QLabel(tr("Host log"));
     logLabel->setBuddy(hostLog);
 
@@ -118,7 +118,7 @@ QLayout *HostWindow::buildResourceRow()
     resourceRow->addWidget(resourceLabel);
     resourceRow->addWidget(cbResource);
     resourceRow->addWidget(pbAttach);
-    hostSetups = new HostSetups(*this);
+    hostSetups = new HostSetups(*this, *hostLog);
     resourceRow->addWidget(hostSetups->saveButton);
     resourceRow->addWidget(hostSetups->loadButton);
     resourceRow->addStretch();
@@ -132,6 +132,7 @@ QLayout *HostWindow::buildResourceRow()
         connect(enter, &QShortcut::activated, this, &HostWindow::confirmResource);
     }
     connect(pbAttach, &QPushButton::clicked, this, &HostWindow::confirmResource);
+    connect(hostSetups->loadButton, &QToolButton::clicked, this, &HostWindow::chooseSetup);
     connect(cbResource, &QComboBox::currentTextChanged, this, &HostWindow::showResourceChoice);
     return resourceRow;
 }
@@ -153,7 +154,7 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
     removePanel();
     currentPanel = panel;
     panelColumn->insertWidget(1, panel);
-    hostSetups->panelChanged();
+    hostSetups->panelChanged(panel);
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
     const bool gain
@@ -168,7 +169,7 @@ void HostWindow::removePanel()
     // Deleted now, not later: its unit session must be closed before the next panel
     // opens one.
     delete currentPanel;
-    hostSetups->panelChanged();
+    hostSetups->panelChanged(nullptr);
 }
 
 void HostWindow::showAttached(const QString &resource)
@@ -199,6 +200,31 @@ bool HostWindow::mayDiscardSettings(const QString &question)
     return showModalBox(QMessageBox::Question, tr("Orbisa %1 SFP").arg(sfpModelName), question,
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No, this)
         == QMessageBox::Yes;
+}
+
+void HostWindow::chooseSetup()
+{
+    const QString path = hostSetups->chooseFile();
+    if (!path.isEmpty())
+        loadSetup(path);
+}
+
+void HostWindow::loadSetup(const QString &path)
+{
+    cr2200fp_setup setup;
+    if (!hostSetups->read(path, &setup))
+        return;
+    const QPointer<HostWindow> alive(this);
+    const bool replace = mayDiscardSettings(
+        tr("Loading %1 replaces the settings of the channels it names.\nDo you want to load it?")
+            .arg(QFileInfo(path).fileName()));
+    if (!alive)
+        return;
+    if (!replace) {
+        report(QStringLiteral("setup: %1 declined, the panel keeps its settings").arg(path));
+        return;
+    }
+    hostSetups->apply(path, setup);
 }
 
 void HostWindow::fitToScreen(const QRect &available)
