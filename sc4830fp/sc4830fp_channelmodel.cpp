@@ -50,22 +50,6 @@ bool isSetting(int column)
     return column >= Model::Input && column <= Model::Shunt;
 }
 
-QString stateWords(sc4830fp_chCfg::State state)
-{
-    switch (state) {
-    case sc4830fp_chCfg::Changed:
-        return sc4830fp_channelModel::tr("Changed");
-    case sc4830fp_chCfg::Refused:
-        return sc4830fp_channelModel::tr("Refused");
-    case sc4830fp_chCfg::NotSent:
-        return sc4830fp_channelModel::tr("Not sent");
-    case sc4830fp_chCfg::Applied:
-        break;
-    }
-    return sc4830fp_channelModel::tr("Applied");
-}
-
-// A value for a spin box: a number, or a text as typed here or in the operator's locale.
 // The page's handler of a list's change.
 void (sc4830fp_chCfg::*handler(int column))(int)
 {
@@ -98,6 +82,11 @@ bool toVolts(const QVariant &value, double *volts)
 sc4830fp_channelModel::sc4830fp_channelModel(sc4830fp_fp *panel)
     : QAbstractTableModel(panel)
     , panel(panel)
+    , stateWords { tr("Applied"), tr("Changed"), tr("Refused"), tr("Not sent") }
+    , atLimit(tr("At limit"))
+    , normal(tr("Normal"))
+    , fault(tr("Fault"))
+    , ok(tr("OK"))
 {
     for (int row = 0; row < panel->chCount; ++row) {
         announced.append(rowCells(row));
@@ -237,7 +226,7 @@ sc4830fp_channelModel::Cell sc4830fp_channelModel::cell(
     const sc4830fp_chCfg *page, sc4830fp_chCfg::State state, int column) const
 {
     Cell cell;
-    cell.text = column == State ? stateWords(state) : text(page, column);
+    cell.text = column == State ? stateWords[state] : text(page, column);
     cell.colour = colour(page, column);
     if (column == State)
         cell.marked = state != sc4830fp_chCfg::Applied;
@@ -257,7 +246,9 @@ sc4830fp_channelModel::Row sc4830fp_channelModel::rowCells(int row) const
     const sc4830fp_chCfg::State state = page->state();
     Row cells;
     cells.reserve(ColumnCount);
-    for (int column = 0; column < ColumnCount; ++column)
+    // The channel's own cell never changes.
+    cells.append(Cell());
+    for (int column = Name; column < ColumnCount; ++column)
         cells.append(cell(page, state, column));
     return cells;
 }
@@ -278,17 +269,17 @@ QString sc4830fp_channelModel::text(const sc4830fp_chCfg *page, int column) cons
         // The lamp is out of use, disabled, in the modes without excitation.
         if (!page->ledExcLimit->isEnabledTo(page))
             return QString();
-        return page->atExcitationLimit() ? tr("At limit") : tr("Normal");
+        return page->atExcitationLimit() ? atLimit : normal;
     case IcpCurrent:
         if (!page->icpMode || page->ledIcp->getValue() == 0)
             return QString();
-        return page->icpFault() ? tr("Fault") : tr("OK");
+        return page->icpFault() ? fault : ok;
     case Imbalance:
         return page->leImbalance->text();
     case Attention:
         return panel->attentionWords(page->ch);
     case State:
-        return stateWords(page->state());
+        return stateWords[page->state()];
     default:
         break;
     }

@@ -94,6 +94,9 @@ private:
 
     sc4830fp_fp *panel;
     QVector<Row> announced;
+    // The words the cells show, translated once: the poll reads every row.
+    const QString stateWords[4]; // by sc4830fp_chCfg::State
+    const QString atLimit, normal, fault, ok;
 };
 
 #endif // SC4830FP_CHANNELMODEL_H

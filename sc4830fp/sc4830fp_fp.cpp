@@ -405,6 +405,12 @@ bool sc4830fp_fp::setChannelName(int chIdx, const QString &name)
     return true;
 }
 
+QString sc4830fp_fp::attentionWords(int chIdx) const
+{
+    // The words as the tab has them since they last changed, not built anew at every poll.
+    return twChannels->tabToolTip(chIdx);
+}
+
 void sc4830fp_fp::showPage(int chIdx)
 {
     if (chIdx >= 0 && chIdx < chCount)

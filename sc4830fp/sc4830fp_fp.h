@@ -68,7 +68,7 @@ public:
     // False, changing nothing, for a name the rule refuses or a channel the panel lacks.
     bool setChannelName(int chIdx, const QString &name);
     // What the channel's tab says, "" when nothing.
-    QString attentionWords(int chIdx) const { return marks[chIdx].words(); }
+    QString attentionWords(int chIdx) const;
     // Brings the channel's page to the front of the tab widget.
     void showPage(int chIdx);
     // A carrier session was given but the unit's own could not be opened: nothing the
