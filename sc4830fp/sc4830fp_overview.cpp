@@ -45,7 +45,7 @@ sc4830fp_overview::sc4830fp_overview(
     table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
     table->setWordWrap(false);
-    table->resizeColumnsToContents();
+    fitColumns();
     table->setCurrentIndex(model->index(0, sc4830fp_channelModel::Channel));
 
     note = new QLabel;
@@ -71,10 +71,18 @@ sc4830fp_overview::sc4830fp_overview(
     connect(pbRevertChanged, &QPushButton::clicked, this, &sc4830fp_overview::revertChanged);
     connect(model, &QAbstractItemModel::dataChanged, this, &sc4830fp_overview::updateButtons);
     connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
-        table->resizeColumnsToContents();
+        fitColumns();
         updateButtons();
     });
     updateButtons();
+}
+
+void sc4830fp_overview::fitColumns()
+{
+    table->resizeColumnsToContents();
+    // Room for a name of a few words before it is elided; the whole shows in its tooltip.
+    table->setColumnWidth(
+        sc4830fp_channelModel::Name, 16 * table->fontMetrics().averageCharWidth());
 }
 
 void sc4830fp_overview::setOnSelectedRows(int row, int column, const QVariant &value)

@@ -38,6 +38,7 @@ signals:
     void pageShown(int chIdx);
 
 private:
+    void fitColumns();
     void setOnSelectedRows(int row, int column, const QVariant &value);
     void showPage(const QModelIndex &index);
     void applyChanged();
