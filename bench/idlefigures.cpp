@@ -44,11 +44,11 @@ QVector<double> runVariant(const BenchConfig &config, const QString &variant, Be
     return percent;
 }
 
-Figure idleFigure(
-    const char *name, const QVector<double> &percent, double bare, const QString &detail)
+Figure idleFigure(const char *name, const QVector<double> &percent, double bare,
+    const QString &detail, double goal = 0.5)
 {
     Figure figure
-        = medianFigure(QString::fromLatin1(name), percent, QStringLiteral("%"), Goal::below(0.5));
+        = medianFigure(QString::fromLatin1(name), percent, QStringLiteral("%"), Goal::below(goal));
     figure.baseline = QStringLiteral("bare shown QWidget %1 % of a core").arg(bare, 0, 'f', 3);
     figure.detail = detail;
     return figure;
@@ -66,13 +66,20 @@ int idleChild(const QStringList &arguments)
 
     std::unique_ptr<BenchPanel> panel;
     std::unique_ptr<QWidget> bare;
-    if (variant == QLatin1String("attached") || variant == QLatin1String("demo")) {
-        panel = std::make_unique<BenchPanel>(variant == QLatin1String("attached")
-                ? BenchPanel::Attached
-                : BenchPanel::Demonstration);
+    std::unique_ptr<QWidget> overview;
+    const bool withOverview = variant == QLatin1String("overview");
+    if (variant == QLatin1String("attached") || variant == QLatin1String("demo") || withOverview) {
+        panel = std::make_unique<BenchPanel>(
+            variant == QLatin1String("demo") ? BenchPanel::Demonstration : BenchPanel::Attached);
         panel->panel()->initUnit();
         if (!uiwait::showAndPaint(panel->panel()))
             reportAnomaly(QStringLiteral("idle: the panel was not painted"));
+        // The table of all channels in a window of its own, beside the panel.
+        if (withOverview) {
+            overview.reset(panel->panel()->createOverview(nullptr));
+            if (!uiwait::showAndPaint(overview.get()))
+                reportAnomaly(QStringLiteral("idle: the table of all channels was not painted"));
+        }
         for (int page : identifiedPages)
             panel->page(page)->pbIdentify->click();
     } else if (variant == QLatin1String("bare")) {
@@ -110,6 +117,7 @@ void measureIdle(const BenchConfig &config, BenchReport &report)
     QVector<double> reads;
     const QVector<double> attached = runVariant(config, QStringLiteral("attached"), report, &reads);
     const QVector<double> demo = runVariant(config, QStringLiteral("demo"), report);
+    const QVector<double> overview = runVariant(config, QStringLiteral("overview"), report);
 
     const QString window = QStringLiteral("%1 s idle window per run").arg(config.idleMs / 1000.0);
     report.add(idleFigure("idle_cpu_attached_pct", attached, bare,
@@ -120,4 +128,8 @@ void measureIdle(const BenchConfig &config, BenchReport &report)
     report.add(idleFigure("idle_cpu_demo_pct", demo, bare,
         QStringLiteral("demonstration, 16 pages, identification on pages 1, 6, 11, 16; %1")
             .arg(window)));
+    report.add(idleFigure("idle_cpu_overview_pct", overview, bare,
+        QStringLiteral("as attached, with the table of all channels shown beside the panel; %1")
+            .arg(window),
+        0.35));
 }

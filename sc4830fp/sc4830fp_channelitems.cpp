@@ -26,6 +26,16 @@ const char *const couplings[couplingCount] = {
     QT_TRANSLATE_NOOP("sc4830fp_chCfg", "DC"),
 };
 
+const char *const gains[gainCount] = {
+    QT_TRANSLATE_NOOP("sc4830fp_chCfg", "1"),
+    QT_TRANSLATE_NOOP("sc4830fp_chCfg", "10"),
+    QT_TRANSLATE_NOOP("sc4830fp_chCfg", "100"),
+    QT_TRANSLATE_NOOP("sc4830fp_chCfg", "1000"),
+};
+
+// The unit's documentation writes the shunt's states so, in every language.
+const char *const shunts[shuntCount] = { "OFF", "ON" };
+
 double excitationAsTyped(double volts)
 {
     return QString::number(volts, 'f', excitationDecimals).toDouble();
@@ -38,6 +48,17 @@ int indexOf(const char *const *items, int count, const QString &text)
             return i;
     }
     return -1;
+}
+
+bool isChannelName(const QString &name)
+{
+    if (name.size() > maxNameLength)
+        return false;
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
 }
 
 } // namespace sc4830fp_channelItems

@@ -13,9 +13,13 @@ namespace sc4830fp_channelItems {
 constexpr int inputCount = 2;
 constexpr int modeCount = 8;
 constexpr int couplingCount = 2;
+constexpr int gainCount = 4;
+constexpr int shuntCount = 2;
 extern const char *const inputs[inputCount];
 extern const char *const modes[modeCount];
 extern const char *const couplings[couplingCount];
+extern const char *const gains[gainCount]; // sc4830fp_chCfg::gain as text
+extern const char *const shunts[shuntCount]; // "OFF", "ON": never translated
 
 constexpr int frontPanelInput = 0;
 constexpr int voltageRefInput = 1; // only while the unit has a voltage reference
@@ -64,6 +68,11 @@ inline bool offersAutobalance(int coupling)
 
 // The index of text in items, -1 if it is none of them.
 int indexOf(const char *const *items, int count, const QString &text);
+
+// A channel's name, kept by the panel beside its settings: free text of at most this many
+// characters, without control characters (it is shown in one table cell and one line).
+constexpr int maxNameLength = 64;
+bool isChannelName(const QString &name);
 
 } // namespace sc4830fp_channelItems
 

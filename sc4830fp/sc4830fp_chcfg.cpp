@@ -196,15 +196,16 @@ QGroupBox *buildConfiguration(Page &page)
     setHelp(page.cbMode, sc4830fp_chCfg::tr("Channel %1 mode selection").arg(number));
     page.cbCoup = makeCombo(translated(items::couplings, items::couplingCount),
         sc4830fp_chCfg::tr("Channel %1 coupling mode selection").arg(number));
-    page.cbGain = makeCombo({ sc4830fp_chCfg::tr("1"), sc4830fp_chCfg::tr("10"),
-                                sc4830fp_chCfg::tr("100"), sc4830fp_chCfg::tr("1000") },
+    page.cbGain = makeCombo(translated(items::gains, items::gainCount),
         sc4830fp_chCfg::tr("Channel %1 gain selection").arg(number));
     page.dsbPosExc = makeExcitationBox(items::positiveExcitationMin, items::positiveExcitationMax,
         sc4830fp_chCfg::tr("Channel %1 positive excitation voltage [V]").arg(number));
     page.dsbNegExc = makeExcitationBox(items::negativeExcitationMin, items::negativeExcitationMax,
         sc4830fp_chCfg::tr("Channel %1 negative excitation voltage [V]").arg(number));
-    page.cbShCal = makeCombo({ QStringLiteral("OFF"), QStringLiteral("ON") },
-        sc4830fp_chCfg::tr("Channel %1 shunt selection").arg(number));
+    QStringList shunts;
+    for (const char *shunt : items::shunts)
+        shunts.append(QLatin1String(shunt));
+    page.cbShCal = makeCombo(shunts, sc4830fp_chCfg::tr("Channel %1 shunt selection").arg(number));
     page.pbApply = makeButton(
         sc4830fp_chCfg::tr("Apply"), sc4830fp_chCfg::tr("Sets current channel's configuration"));
     page.pbApplyAll = makeButton(sc4830fp_chCfg::tr("Apply to all"),
@@ -394,12 +395,47 @@ sc4830fp_chCfg::sc4830fp_chCfg(sc4830fp_fp *panel, int ch)
     masterGain = 1;
     identifyOn = pbIdentify->isChecked();
     icpMode = false;
+    appliedSettings = settings();
 }
 
 sc4830fp_chCfg::Settings sc4830fp_chCfg::settings() const
 {
     return { cbInput->currentIndex(), cbMode->currentIndex(), cbCoup->currentIndex(),
         cbGain->currentIndex(), dsbPosExc->value(), dsbNegExc->value(), cbShCal->currentIndex() };
+}
+
+sc4830fp_chCfg::ApplyOutcome sc4830fp_chCfg::lastApply() const
+{
+    return scuFp->unitNotOpened() ? scuFp->openFailure() : lastApplyOutcome;
+}
+
+bool sc4830fp_chCfg::changed() const
+{
+    const Settings now = settings();
+    const Settings &was = appliedSettings;
+    return now.input != was.input || now.mode != was.mode || now.coupling != was.coupling
+        || now.gain != was.gain || now.shunt != was.shunt
+        || items::excitationAsTyped(now.posExc) != items::excitationAsTyped(was.posExc)
+        || items::excitationAsTyped(now.negExc) != items::excitationAsTyped(was.negExc);
+}
+
+sc4830fp_chCfg::State sc4830fp_chCfg::state() const
+{
+    if (!applyMade || scuFp->unitNotOpened())
+        return NotSent;
+    if (lastApply().refused())
+        return Refused;
+    return changed() ? Changed : Applied;
+}
+
+bool sc4830fp_chCfg::revertToApplied()
+{
+    if (!setSettings(appliedSettings))
+        return false;
+    settleAutobalance();
+    pbApply->setEnabled(lastApplyOutcome.refused());
+    scuFp->pageAttentionChanged(ch);
+    return true;
 }
 
 bool sc4830fp_chCfg::setSettings(const Settings &settings)
@@ -665,16 +701,13 @@ void sc4830fp_chCfg::applyAction()
             return;
         noteRefusal(status, shuntCall);
     }
+    // What the unit now holds; a refused part leaves it at what it took before.
+    applyMade = true;
+    if (!lastApplyOutcome.refused())
+        appliedSettings = settings();
 
     icpMode = items::isIcp(cbMode->itemData(cbMode->currentIndex()).toInt());
-
-    // Autobalance needs a DC path; this holds in every mode, so a voltage mode on DC gets
-    // back the selection its mode change took away.
-    const bool dc = items::offersAutobalance(cbCoup->currentIndex());
-    if (!dc)
-        chkAutobalance->setChecked(false);
-    chkAutobalance->setEnabled(dc);
-    leImbalance->setEnabled(dc);
+    settleAutobalance();
 
     // A refused setting stays unsent, so that Apply can simply be pressed again. Once the
     // unit has taken the settings, a read-back shown so far measured the old ones.
@@ -694,6 +727,17 @@ void sc4830fp_chCfg::noteRefusal(ViStatus status, const char *fcall)
 {
     if (status < 0 && !lastApplyOutcome.refused())
         lastApplyOutcome = { fcall, status };
+}
+
+void sc4830fp_chCfg::settleAutobalance()
+{
+    // This holds in every mode, so a voltage mode on DC gets back the selection its mode
+    // change took away.
+    const bool dc = items::offersAutobalance(cbCoup->currentIndex());
+    if (!dc)
+        chkAutobalance->setChecked(false);
+    chkAutobalance->setEnabled(dc);
+    leImbalance->setEnabled(dc);
 }
 
 void sc4830fp_chCfg::applyToAllAction()

@@ -55,14 +55,30 @@ public:
     };
     // The calibrations a page offers, each with its check box.
     enum Calibration { SignalPath, Excitation, Autobalance };
+    // Where the channel stands against the unit, the first that holds: NotSent while
+    // nothing can have reached the unit (no apply yet, or the panel's carrier session came
+    // without an opened unit); Refused while the last apply was refused (lastApply());
+    // Changed while the controls differ from applied(); Applied otherwise.
+    enum State { Applied, Changed, Refused, NotSent };
 
     Settings settings() const;
-    ApplyOutcome lastApply() const { return lastApplyOutcome; }
+    // The panel's failed open of the unit when there was one (everything the page sends
+    // is skipped then), else what the page's own last apply left.
+    ApplyOutcome lastApply() const;
+    // The settings the unit took with the last apply it took whole (in demonstration,
+    // what the last apply settled); the page's first settings before any.
+    Settings applied() const { return appliedSettings; }
+    // The controls show other settings than applied().
+    bool changed() const;
+    State state() const;
     // Shows settings in the controls as an operator would choose them, each control's
     // handler running (mode before coupling and shunt, so that the mode's own adjustments
     // do not undo them; an index the list lacks keeps the control's own). Sends nothing.
     // False when the page went with its panel in the gain warning.
     bool setSettings(const Settings &settings);
+    // Shows applied() again as setSettings() does and settles the page as its apply did;
+    // sends nothing. False when the page went with its panel in the gain warning.
+    bool revertToApplied();
     // After an attach: runs the mode and gain handlers on what the controls show and
     // applies it to the unit.
     void applyAsAttached();
@@ -164,12 +180,16 @@ public slots:
 private:
     QCheckBox *selection(Calibration kind) const;
     void noteRefusal(ViStatus status, const char *fcall);
+    // Autobalance needs a DC path: what the coupling shown offers, as an apply leaves it.
+    void settleAutobalance();
     // The read-back fields as before the first read.
     void showNotMeasured();
     // The identification lamp's description, and its steady light once it no longer blinks.
     void showIdentification();
 
     ApplyOutcome lastApplyOutcome;
+    Settings appliedSettings;
+    bool applyMade = false; // an apply has run, whatever the unit made of it
     bool identificationBlinks = true; // false once the status poll has stopped for good
 };
 

@@ -1,8 +1,11 @@
 #include "sc4830fp_fp.h"
 
+#include "sc4830fp_channelitems.h"
 #include "sc4830fp_channelkeys.h"
+#include "sc4830fp_channelmodel.h"
 #include "sc4830fp_chcfg.h"
 #include "sc4830fp_check.h"
+#include "sc4830fp_overview.h"
 #include "sc4830fp_records.h"
 #include "sc4830fp_setup.h"
 
@@ -28,6 +31,7 @@ constexpr int statusInterval = 200; // ms; the unit is read every second tick
 
 const char *const titleDemo = "Orbisa 4830 SCU (DEMO)";
 const char *const titleAttached = "Orbisa 4830 SCU";
+const char *const initCall = "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)";
 
 // Copies at most size bytes of a driver's text buffer: a driver that leaves out the
 // terminating NUL must not make us read past the buffer.
@@ -93,6 +97,7 @@ sc4830fp_fp::sc4830fp_fp()
     connect(statusTimer, &QTimer::timeout, this, &sc4830fp_fp::getStatus);
     statusTick = 0;
     statusTimer->start(statusInterval);
+    channelTable = new sc4830fp_channelModel(this);
 }
 
 sc4830fp_fp::~sc4830fp_fp()
@@ -101,6 +106,11 @@ sc4830fp_fp::~sc4830fp_fp()
     // The pages go first, though: a calibration running on one of them is ended with its
     // dialog, so that no worker is left driving the session closed below.
     statusTimer->stop();
+    // Overviews the host still shows go with the panel, before the model they show.
+    for (const QPointer<QWidget> &overview : qAsConst(overviews))
+        delete overview.data();
+    delete channelTable;
+    channelTable = nullptr;
     for (int i = 0; i < chCount; ++i)
         delete chPages[i];
     if (d_vi != 0)
@@ -150,9 +160,11 @@ bool sc4830fp_fp::initUnit()
 {
     // The 16-channel carrier needs pages 9 to 16; a second attach must not add them again.
     if (carrierModel == carrier16Channels && chCount < maxChannels) {
-        chCount = maxChannels;
-        for (int i = 8; i < maxChannels; ++i)
+        channelTable->beginAddingPages(chCount, maxChannels - 1);
+        for (int i = chCount; i < maxChannels; ++i)
             addPage(i);
+        chCount = maxChannels;
+        channelTable->endAddingPages();
     }
 
     // Every report runs a message box (or the host's slot for masterError), in which the
@@ -161,8 +173,13 @@ bool sc4830fp_fp::initUnit()
     if (masterVi != 0) {
         // A panel attached already keeps its session; opening a second one would leak it.
         if (d_vi == 0) {
-            sc4830fp_check(this, sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi),
-                "sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi)");
+            const ViStatus status = sc4830_init(masterVi, VI_TRUE, VI_TRUE, &d_vi);
+            // Every later call is skipped without a session: nothing the pages apply will
+            // reach the unit, and they must not look applied.
+            openOutcome = sc4830fp_chCfg::ApplyOutcome();
+            if (d_vi == 0)
+                openOutcome = { initCall, status };
+            sc4830fp_check(this, status, initCall);
             if (!alive)
                 return true;
         }
@@ -323,6 +340,83 @@ cr2200fp_setupResult sc4830fp_fp::applySetup(const cr2200fp_setup &setup)
     return sc4830fp_setup::apply(*this, setup);
 }
 
+QAbstractItemModel *sc4830fp_fp::channelModel()
+{
+    return channelTable;
+}
+
+QWidget *sc4830fp_fp::createOverview(QWidget *parent)
+{
+    auto *overview = new sc4830fp_overview(this, channelTable, parent);
+    overviews.append(overview);
+    return overview;
+}
+
+cr2200fp_setupResult sc4830fp_fp::applyChanged()
+{
+    QVector<int> due;
+    for (int i = 0; i < chCount; ++i) {
+        const sc4830fp_chCfg::State state = chPages[i]->state();
+        if (state == sc4830fp_chCfg::Changed || state == sc4830fp_chCfg::Refused)
+            due.append(i);
+    }
+    // The gain warning and the driver check's reports run message boxes, in which the
+    // host may delete this panel and its pages.
+    cr2200fp_setupResult result;
+    const QPointer<sc4830fp_fp> alive(this);
+    for (int k = 0; k < due.size(); ++k) {
+        sc4830fp_chCfg *page = chPages[due.at(k)];
+        page->applyAction();
+        if (!alive) {
+            // What had not been applied when the host closed the panel must not pass for
+            // applied.
+            for (int j = k; j < due.size(); ++j)
+                result.channels.append(sc4830fp_setup::notReached(due.at(j)));
+            break;
+        }
+        result.channels.append(sc4830fp_setup::outcomeOf(*page));
+    }
+    return result;
+}
+
+void sc4830fp_fp::revertChanged()
+{
+    // The gain warning may run a box, in which the host may delete this panel.
+    const QPointer<sc4830fp_fp> alive(this);
+    for (int i = 0; i < chCount; ++i) {
+        if (chPages[i]->state() == sc4830fp_chCfg::Changed && !chPages[i]->revertToApplied())
+            return;
+        if (!alive)
+            return;
+    }
+}
+
+QString sc4830fp_fp::channelName(int chIdx) const
+{
+    return chIdx >= 0 && chIdx < chCount ? names[chIdx] : QString();
+}
+
+bool sc4830fp_fp::setChannelName(int chIdx, const QString &name)
+{
+    if (chIdx < 0 || chIdx >= chCount || !sc4830fp_channelItems::isChannelName(name))
+        return false;
+    names[chIdx] = name;
+    channelTable->refreshRow(chIdx);
+    return true;
+}
+
+QString sc4830fp_fp::attentionWords(int chIdx) const
+{
+    // The words as the tab has them since they last changed, not built anew at every poll.
+    return twChannels->tabToolTip(chIdx);
+}
+
+void sc4830fp_fp::showPage(int chIdx)
+{
+    if (chIdx >= 0 && chIdx < chCount)
+        twChannels->setCurrentIndex(chIdx);
+}
+
 void sc4830fp_fp::getStatus()
 {
     const bool oddTick = (statusTick & 1) != 0;
@@ -395,12 +489,15 @@ void sc4830fp_fp::refreshMarks(int chIdx)
     now.setFlag(Marks::Calibrating, chIdx == calibrationChannel);
     now.setFlag(Marks::NotMonitored, !statusMonitored);
     // The status poll asks every 400 ms; the tab changes only when its words do.
-    if (!marks[chIdx].update(now))
-        return;
-    // The tab's tooltip is what a screen reader reads as the tab's description.
-    twChannels->setTabToolTip(chIdx, marks[chIdx].words());
-    twChannels->setTabIcon(
-        chIdx, marks[chIdx].any() ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+    if (marks[chIdx].update(now)) {
+        // The tab's tooltip is what a screen reader reads as the tab's description.
+        twChannels->setTabToolTip(chIdx, marks[chIdx].words());
+        twChannels->setTabIcon(chIdx,
+            marks[chIdx].any() ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+    }
+    // The table follows the lamps, the tab's words and the last apply the same way.
+    if (channelTable)
+        channelTable->refreshRow(chIdx);
 }
 
 void sc4830fp_fp::setVRefMonitor()

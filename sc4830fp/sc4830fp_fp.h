@@ -4,14 +4,18 @@
 #include "sc4830fp_channelmarks.h"
 #include "sc4830fp_chcfg.h"
 
+#include <cr2200fp_overviewinterface.h>
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_setupinterface.h>
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class sc4830fp_channelModel;
 
 // The front panel of the Orbisa 4830 signal conditioning unit.
 //
@@ -22,11 +26,14 @@ class QTimer;
 // everything works but no driver call is made and the identity texts end in " (DEMO)".
 // GUI thread only; calibrations run their driver calls on worker threads meanwhile and
 // set calibrating, which suspends the status read. Setups (cr2200fp_setupInterface) are
-// sc4830fp_setup's.
-class sc4830fp_fp : public cr2200fp_scuInterface, public cr2200fp_setupInterface
+// sc4830fp_setup's; the table of all channels (cr2200fp_overviewInterface) is
+// sc4830fp_channelModel's, shown by sc4830fp_overview.
+class sc4830fp_fp : public cr2200fp_scuInterface,
+                    public cr2200fp_setupInterface,
+                    public cr2200fp_overviewInterface
 {
     Q_OBJECT
-    Q_INTERFACES(cr2200fp_setupInterface)
+    Q_INTERFACES(cr2200fp_setupInterface cr2200fp_overviewInterface)
 
 public:
     static constexpr int maxChannels = 16;
@@ -50,6 +57,24 @@ public:
 
     cr2200fp_setup currentSetup() override;
     cr2200fp_setupResult applySetup(const cr2200fp_setup &setup) override;
+
+    QAbstractItemModel *channelModel() override;
+    QWidget *createOverview(QWidget *parent) override;
+    cr2200fp_setupResult applyChanged() override;
+    void revertChanged() override;
+
+    // A channel's name: free text (sc4830fp_channelItems::isChannelName), empty at first.
+    QString channelName(int chIdx) const;
+    // False, changing nothing, for a name the rule refuses or a channel the panel lacks.
+    bool setChannelName(int chIdx, const QString &name);
+    // What the channel's tab says, "" when nothing.
+    QString attentionWords(int chIdx) const;
+    // Brings the channel's page to the front of the tab widget.
+    void showPage(int chIdx);
+    // A carrier session was given but the unit's own could not be opened: nothing the
+    // pages apply reaches the unit. openFailure() then names the failed open.
+    bool unitNotOpened() const { return openOutcome.refused(); }
+    sc4830fp_chCfg::ApplyOutcome openFailure() const { return openOutcome; }
 
     // Apply to all: shows settings on every page but sourceCh's (the page they come
     // from) and applies each page in channel order.
@@ -105,6 +130,10 @@ private:
     void refreshMarks(int chIdx);
 
     sc4830fp_channelMarks marks[maxChannels];
+    QString names[maxChannels];
+    sc4830fp_chCfg::ApplyOutcome openOutcome; // the failed open of the unit, if any
+    sc4830fp_channelModel *channelTable = nullptr; // a child; gone before the pages
+    QList<QPointer<QWidget>> overviews; // what createOverview() gave, deleted with the panel
     int calibrationChannel = -1; // channel index of the running calibration step, or -1
     bool statusMonitored = true; // false once a failed status read has stopped the poll
 };

@@ -260,10 +260,9 @@ void markNotReached(const QVector<Plan> &plans, int fromIndex, cr2200fp_setupRes
     for (const Plan &plan : plans) {
         if (plan.index < fromIndex)
             continue;
-        cr2200fp_channelOutcome outcome;
-        outcome.channel = plan.index + 1;
-        outcome.kind
-            = plan.skipped ? cr2200fp_channelOutcome::Skipped : cr2200fp_channelOutcome::NotReached;
+        cr2200fp_channelOutcome outcome = sc4830fp_setup::notReached(plan.index);
+        if (plan.skipped)
+            outcome.kind = cr2200fp_channelOutcome::Skipped;
         result->channels.append(outcome);
     }
 }
@@ -311,9 +310,9 @@ cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_se
     // host may delete the panel and its pages.
     const QPointer<sc4830fp_fp> alive(&panel);
     for (const Plan &plan : plans) {
-        cr2200fp_channelOutcome outcome;
-        outcome.channel = plan.index + 1;
         if (plan.skipped) {
+            cr2200fp_channelOutcome outcome;
+            outcome.channel = plan.index + 1;
             outcome.kind = cr2200fp_channelOutcome::Skipped;
             result.channels.append(outcome);
             continue;
@@ -336,13 +335,28 @@ cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_se
         for (int kind :
             { sc4830fp_chCfg::SignalPath, sc4830fp_chCfg::Excitation, sc4830fp_chCfg::Autobalance })
             page->setCalibrationChosen(sc4830fp_chCfg::Calibration(kind), plan.calibrations[kind]);
-        const sc4830fp_chCfg::ApplyOutcome applied = page->lastApply();
-        if (applied.refused()) {
-            outcome.kind = cr2200fp_channelOutcome::Refused;
-            outcome.call = QLatin1String(applied.refusedCall);
-            outcome.status = applied.refusedStatus;
-        }
-        result.channels.append(outcome);
+        result.channels.append(outcomeOf(*page));
     }
     return result;
+}
+
+cr2200fp_channelOutcome sc4830fp_setup::outcomeOf(const sc4830fp_chCfg &page)
+{
+    cr2200fp_channelOutcome outcome;
+    outcome.channel = page.ch + 1;
+    const sc4830fp_chCfg::ApplyOutcome applied = page.lastApply();
+    if (applied.refused()) {
+        outcome.kind = cr2200fp_channelOutcome::Refused;
+        outcome.call = QLatin1String(applied.refusedCall);
+        outcome.status = applied.refusedStatus;
+    }
+    return outcome;
+}
+
+cr2200fp_channelOutcome sc4830fp_setup::notReached(int chIdx)
+{
+    cr2200fp_channelOutcome outcome;
+    outcome.channel = chIdx + 1;
+    outcome.kind = cr2200fp_channelOutcome::NotReached;
+    return outcome;
 }

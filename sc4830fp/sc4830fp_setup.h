@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+class sc4830fp_chCfg;
 class sc4830fp_fp;
 
 // The panel's setups (cr2200fp_setupInterface): reads every page into a setup, and checks
@@ -23,6 +24,11 @@ public:
     // Refused whole: error set, no page touched, no driver call. Otherwise one outcome per
     // named channel, in channel order; a panel the host deletes meanwhile ends the list.
     static cr2200fp_setupResult apply(sc4830fp_fp &panel, const cr2200fp_setup &setup);
+
+    // What the page's last apply left, as a setup reports it.
+    static cr2200fp_channelOutcome outcomeOf(const sc4830fp_chCfg &page);
+    // The channel (index) was not set: the host closed the panel first.
+    static cr2200fp_channelOutcome notReached(int chIdx);
 };
 
 #endif // SC4830FP_SETUP_H

@@ -11,17 +11,21 @@
 #include "simreset.h"
 
 #include <cr2200fp_led.h>
+#include <sc4830fp_channelmodel.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
+#include <sc4830fp_overview.h>
 #include <sc4830sim.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -165,6 +169,7 @@ private slots:
     void applyToAll();
     void applyToAllInDemonstration();
     void applyToAllReportsEveryPage();
+    void tableSetsSelectedRowsByKeyboard();
 
     void readBack_data();
     void readBack();
@@ -606,20 +611,48 @@ void tst_ChCfg::icpThenBridge()
 void tst_ChCfg::everyChangeMarksApply_data()
 {
     QTest::addColumn<QString>("control");
-    for (const char *control : { "input", "mode", "coupling", "gain", "positive excitation",
-             "negative excitation", "shunt" })
-        QTest::newRow(control) << QString(control);
+    QTest::addColumn<int>("column"); // in the table of all channels
+    QTest::addColumn<QVariant>("value"); // as the table takes it: the same change
+    QTest::addColumn<QVariant>("refused"); // what the control does not offer
+    using Model = sc4830fp_channelModel;
+    const struct
+    {
+        const char *control;
+        int column;
+        QVariant value;
+        QVariant refused;
+    } edits[] = { { "input", Model::Input, "Voltage Ref.", "Voltage ref." },
+        { "mode", Model::Mode, "Quarter Bridge 120", "Quarter Bridge" },
+        { "coupling", Model::Coupling, "DC", "DC " }, { "gain", Model::Gain, 10, "5" },
+        { "positive excitation", Model::PositiveExcitation, "0.001", 10.0006 },
+        { "negative excitation", Model::NegativeExcitation, -0.001, "0.5" },
+        { "shunt", Model::Shunt, "ON", "On" } };
+    for (const auto &edit : edits) {
+        QTest::newRow(edit.control) << QString(edit.control) << -1 << edit.value << edit.refused;
+        QTest::addRow("%s through the table", edit.control)
+            << QString(edit.control) << edit.column << edit.value << edit.refused;
+    }
 }
 
 void tst_ChCfg::everyChangeMarksApply()
 {
     QFETCH(QString, control);
+    QFETCH(int, column);
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, refused);
     PanelRig rig = quietRig(PanelRig::Demonstration);
     sc4830fp_chCfg *page = rig.page(4);
     QVERIFY(!page->pbApply->isEnabled()); // the attach applied every page
     const bool autobalance = page->chkAutobalance->isEnabled();
+    const int state = sc4830fp_channelModel::State;
+    QCOMPARE(rig.cell(4, state), QString("Applied"));
 
-    if (control == "input")
+    QAbstractItemModel *table = rig.table();
+    if (column >= 0) {
+        QVERIFY(!table->setData(table->index(4, column), refused));
+        QVERIFY(!page->pbApply->isEnabled());
+        QVERIFY(table->setData(table->index(4, column), value));
+    } else if (control == "input")
         page->cbInput->setCurrentIndex(1);
     else if (control == "mode")
         page->cbMode->setCurrentIndex(2);
@@ -637,6 +670,7 @@ void tst_ChCfg::everyChangeMarksApply()
     QVERIFY(page->pbApply->isEnabled());
     QCOMPARE(page->chkAutobalance->isEnabled(), autobalance);
     QCOMPARE(page->leTotalGain->text(), QString(control == "gain" ? "10" : "1"));
+    QCOMPARE(rig.cell(4, state), QString("Changed"));
     QCOMPARE(sc4830sim_logCount(), 0);
 }
 
@@ -872,6 +906,53 @@ void tst_ChCfg::applyToAllReportsEveryPage()
 }
 
 // --- Read-back and identification ---------------------------------------------------
+
+// Many channels at once through the table, by keyboard alone: a value edited in one cell
+// goes to every selected row that offers it.
+void tst_ChCfg::tableSetsSelectedRowsByKeyboard()
+{
+    using Model = sc4830fp_channelModel;
+    PanelRig rig = quietRig(PanelRig::Attached);
+    QAbstractItemModel *table = rig.table();
+    QVERIFY(table->setData(table->index(2, Model::Mode), "ICP")); // locks its coupling
+    std::unique_ptr<QWidget> widget(
+        qobject_cast<cr2200fp_overviewInterface *>(rig.panel.data())->createOverview(nullptr));
+    auto *overview = qobject_cast<sc4830fp_overview *>(widget.get());
+    QSignalSpy pages(overview, SIGNAL(pageShown(int)));
+    overview->show();
+    QVERIFY(QTest::qWaitForWindowActive(overview));
+    QTableView *view = overview->table;
+    QCOMPARE(view->accessibleName(), QString("All channels"));
+    view->setFocus();
+    view->setCurrentIndex(table->index(0, Model::Coupling));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    const auto edit = [view](Qt::Key key) {
+        QTest::keyClick(view, Qt::Key_F2);
+        auto *editor = view->viewport()->findChild<QComboBox *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QTest::keyClick(editor, key);
+    };
+    edit(Qt::Key_Escape);
+    QTest::qWait(20);
+    QCOMPARE(rig.cell(0, Model::Coupling), QString("AC"));
+    edit(Qt::Key_Return);
+    QTRY_COMPARE(rig.cell(0, Model::Coupling), QString("DC"));
+    QCOMPARE(rig.cell(1, Model::Coupling), QString("DC"));
+    QCOMPARE(rig.cell(2, Model::Coupling), QString("AC"));
+    QCOMPARE(rig.cell(3, Model::Coupling), QString("DC"));
+    QCOMPARE(rig.cell(4, Model::Coupling), QString("AC"));
+    QCOMPARE(overview->note->text(), QString("Not set on Ch 3: Coupling DC is not offered there."));
+    QCOMPARE(sc4830sim_logCount(), 0);
+
+    // Enter on a channel shows its page, and tells the host.
+    view->setCurrentIndex(table->index(5, Model::Channel));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(rig.panel->twChannels->currentIndex(), 5);
+    QCOMPARE(pages.count(), 1);
+    QCOMPARE(pages.at(0).at(0).toInt(), 5);
+}
 
 void tst_ChCfg::readBack_data()
 {

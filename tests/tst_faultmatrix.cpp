@@ -340,6 +340,11 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
             QCOMPARE(simCallLog().size(), 2);
             QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU (DEMO)"));
             QCOMPARE(panel->model(), QStringLiteral("4830-AA (DEMO)"));
+            // Nothing the pages apply reaches a unit never opened, and none looks applied.
+            for (int i = 0; i < panel->chCount; ++i) {
+                QCOMPARE(panel->chPages[i]->state(), sc4830fp_chCfg::NotSent);
+                QCOMPARE(channelTab(panel, i), QString("Settings not applied"));
+            }
         } else {
             QVERIFY(panel->d_vi != 0);
             QCOMPARE(panel->windowTitle(), QStringLiteral("Orbisa 4830 SCU"));

@@ -148,7 +148,8 @@ void tst_Package::unpacksIntoOneRoot_data()
     };
     const QString include = QStringLiteral(SFP_INSTALL_INCLUDEDIR "/");
     for (const char *header : { "cr2200fp_scuinterface.h", "cr2200fp_led.h", "cr2200fp_messages.h",
-             "cr2200fp_app.h", "cr2200fp_setupinterface.h", "cr2200fp_setupfile.h", "visa.h" })
+             "cr2200fp_app.h", "cr2200fp_setupinterface.h", "cr2200fp_setupfile.h",
+             "cr2200fp_overviewinterface.h", "visa.h" })
         row(include + QLatin1String(header));
     // A real VISA owns include/visa.h.
     row(QStringLiteral(CMAKE_INSTALL_INCLUDEDIR "/visa.h"), false);

@@ -7,11 +7,13 @@
 #include "simlog.h"
 #include "simreset.h"
 
+#include <sc4830fp_channelmodel.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 #include <sc4830sim.h>
 #include <simcarrier.h>
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QtTest>
@@ -51,6 +53,7 @@ private slots:
     void referenceReadFailing();
     void serialIsEightHexDigits();
     void closesItsSessionOnce();
+    void channelTableFollowsThePanel();
 };
 
 void tst_PanelCore::init()
@@ -257,6 +260,74 @@ void tst_PanelCore::closesItsSessionOnce()
     QCOMPARE(sc4830sim_callCount("sc4830_close"), 1);
     QCOMPARE(sc4830sim_openSessionCount(), 0);
     QCOMPARE(simCallLog(), QStringList { "sc4830_close(" + unit + ")" });
+}
+
+// The table of all channels stays a consistent model through the panel's life, and says
+// only what changed.
+void tst_PanelCore::channelTableFollowsThePanel()
+{
+    using Model = sc4830fp_channelModel;
+    ModalAnswerer boxes;
+    PanelRig rig(PanelRig::Built, 16, PanelRig::NotPolling);
+    QAbstractItemModel *table = rig.table();
+    QAbstractItemModelTester tester(table, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy inserted(table, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changes(table, &QAbstractItemModel::dataChanged);
+    QCOMPARE(rig.cell(7, Model::State), QString("Not sent"));
+    QVERIFY(rig.panel->initUnit());
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.at(0).mid(1), QVariantList({ 8, 15 }));
+    QStringList row;
+    for (int column = 0; column < Model::ColumnCount; ++column)
+        row << table->headerData(column, Qt::Horizontal).toString() + "=" + rig.cell(15, column);
+    QCOMPARE(row.join(", "),
+        QString("Channel=Ch 16, Name=, Input Source=Front Panel, Mode=Full Bridge, Coupling=AC, "
+                "Gain=1, Pos. Exc.=0.000, Neg. Exc.=0.000, Shunt=OFF, Total Gain=1, "
+                "Excitation Current Limit=Normal, ICP Current=, Imbalance=Not balanced, "
+                "Attention=, State=Applied"));
+
+    // Status words reach the lamps' columns and the attention; a poll that finds everything
+    // as before says nothing.
+    QVERIFY(table->setData(table->index(3, Model::Mode), "ICP"));
+    QCOMPARE(rig.cell(3, Model::ExcitationLimit), QString());
+    rig.panel->applyChanged();
+    sc4830sim_setStatusWords(0x0002, 0x0001);
+    rig.panel->statusTick = 1;
+    rig.panel->getStatus();
+    QCOMPARE(rig.cell(0, Model::ExcitationLimit), QString("At limit"));
+    QCOMPARE(table->index(0, Model::ExcitationLimit).data(Qt::DecorationRole),
+        QVariant(QColor(Qt::red)));
+    QCOMPARE(rig.cell(0, Model::Attention), QString("Excitation current limit"));
+    QCOMPARE(rig.cell(3, Model::IcpCurrent), QString("Fault"));
+    QCOMPARE(rig.cell(3, Model::Attention), QString("ICP current fault"));
+    sc4830sim_setStatusWords(0x000A, 0x0001);
+    rig.panel->statusTick = 1;
+    rig.panel->getStatus();
+    QCOMPARE(rig.cell(3, Model::IcpCurrent), QString("OK"));
+    QCOMPARE(
+        table->index(3, Model::IcpCurrent).data(Qt::DecorationRole), QVariant(QColor(Qt::green)));
+    changes.clear();
+    rig.panel->statusTick = 1;
+    rig.panel->getStatus();
+    QCOMPARE(changes.count(), 0);
+
+    // Names: free text up to 64 characters on one line.
+    QVERIFY(table->setData(table->index(1, Model::Name), QString(64, 'x')));
+    QVERIFY(!table->setData(table->index(1, Model::Name), QString(65, 'y')));
+    QVERIFY(!table->setData(table->index(1, Model::Name), "left\nbridge"));
+    QCOMPARE(rig.panel->channelName(1), QString(64, 'x'));
+    QCOMPARE(changes.count(), 1);
+
+    // Edits, a revert and the identity of a new panel, as after a Reset Device.
+    QVERIFY(table->setData(table->index(9, Model::PositiveExcitation), 2.5));
+    QCOMPARE(
+        table->index(9, Model::PositiveExcitation).data(Qt::FontRole).value<QFont>().bold(), true);
+    rig.panel->revertChanged();
+    QCOMPARE(rig.cell(9, Model::PositiveExcitation), QString("0.000"));
+    PanelRig again(PanelRig::Attached, 8, PanelRig::NotPolling);
+    QAbstractItemModelTester another(
+        again.table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(again.cell(7, Model::State), QString("Applied"));
 }
 
 QTEST_MAIN(tst_PanelCore)

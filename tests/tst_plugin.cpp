@@ -3,6 +3,7 @@
 #include "modalanswerer.h"
 
 #include <cr2200fp_led.h>
+#include <cr2200fp_overviewinterface.h>
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_setupinterface.h>
 #include <sc4830fp_calibrationdialog.h>
@@ -192,6 +193,9 @@ void tst_Plugin::metadataReadBeforeLoading()
     // The optional interfaces the panel implements, each with its own versioned identifier.
     QCOMPARE(data.value(QStringLiteral("interfaces"))[QStringLiteral("setupInterface")].toString(),
         QStringLiteral(cr2200fp_setupInterface_iid));
+    QCOMPARE(
+        data.value(QStringLiteral("interfaces"))[QStringLiteral("overviewInterface")].toString(),
+        QStringLiteral(cr2200fp_overviewInterface_iid));
     QCOMPARE(data.value(QStringLiteral("version")).toString(), QStringLiteral(SFP_VERSION_STRING));
     QCOMPARE(data.value(QStringLiteral("qt")).toString(), QStringLiteral(QT_VERSION_STR));
     QMap<QString, int> carriers;
@@ -223,6 +227,7 @@ void tst_Plugin::metaObjects()
     QCOMPARE(panelMeta->className(), "sc4830fp_fp");
     // The setup interface is reached by its identifier, beside the unchanged meta-object.
     QVERIFY(qobject_cast<cr2200fp_setupInterface *>(panel.data()));
+    QVERIFY(qobject_cast<cr2200fp_overviewInterface *>(panel.data()));
     QVERIFY(!qobject_cast<cr2200fp_setupInterface *>(factory));
     compareMethods(panelMeta,
         { { QMetaMethod::Signal, "masterError(int,const char*)", "error,fcall" },

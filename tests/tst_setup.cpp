@@ -8,9 +8,13 @@
 #include "simlog.h"
 #include "simreset.h"
 
+#include "channeltab.h"
+
+#include <cr2200fp_overviewinterface.h>
 #include <cr2200fp_setupfile.h>
 #include <cr2200fp_setupinterface.h>
 #include <sc4830fp_channelitems.h>
+#include <sc4830fp_channelmodel.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
 #include <sc4830sim.h>
@@ -124,6 +128,8 @@ private slots:
     void badFiles();
     void refusedAndSkippedChannels_data();
     void refusedAndSkippedChannels();
+    void applyChangedAndRevert_data();
+    void applyChangedAndRevert();
     void demonstrationSendsNothing();
     void savingReportsFailureAndReplacesWhole();
 };
@@ -442,6 +448,63 @@ void tst_Setup::refusedAndSkippedChannels()
     QCOMPARE(int(unit.gain), 100);
     QCOMPARE(simCallLog(configurationCalls).size(), 6);
     QCOMPARE(boxes.seen.size(), boxCount);
+}
+
+void tst_Setup::applyChangedAndRevert_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("taken") << 0 << "Applied";
+    QTest::newRow("unit error") << int(unitErrorStatus) << "Refused";
+    QTest::newRow("carrier's error") << int(carrierErrorStatus) << "Refused";
+}
+
+// Only what changed goes out, each channel as its Apply sends it; a revert sends nothing.
+void tst_Setup::applyChangedAndRevert()
+{
+    QFETCH(int, status);
+    QFETCH(QString, state);
+    using Model = sc4830fp_channelModel;
+    ModalAnswerer boxes;
+    PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
+    auto *overview = qobject_cast<cr2200fp_overviewInterface *>(rig.panel.data());
+    QAbstractItemModel *table = overview->channelModel();
+    QVERIFY(table->setData(table->index(2, Model::Gain), 100));
+    QVERIFY(table->setData(table->index(5, Model::Mode), "ICP"));
+    sc4830sim_injectStatus(checked::shuntCal.function, status, 0);
+
+    const cr2200fp_setupResult result = overview->applyChanged();
+    const QString unit = rig.unit();
+    QCOMPARE(simCallLog({ "sc4830_setChannelConf" }),
+        QStringList({ QString("sc4830_setChannelConf(%1, 3, 0, 100, 0, 0)").arg(unit),
+            QString("sc4830_setChannelConf(%1, 6, 5, 1, 0, 0)").arg(unit) }));
+    QCOMPARE(simCallLog(configurationCalls).size(), 6);
+    QCOMPARE(result.channels.size(), 2);
+    QCOMPARE(result.channels.at(0).channel, 3);
+    QCOMPARE(int(result.channels.at(0).kind),
+        int(status ? cr2200fp_channelOutcome::Refused : cr2200fp_channelOutcome::Applied));
+    QCOMPARE(result.channels.at(0).call, QString(status ? checked::shuntCal.text : ""));
+    QCOMPARE(int(result.channels.at(1).kind), int(cr2200fp_channelOutcome::Applied));
+    const QString words = status ? "Settings not applied" : "";
+    QCOMPARE(rig.cell(2, Model::State), state);
+    QCOMPARE(rig.cell(2, Model::Attention), words);
+    QCOMPARE(channelTab(rig.panel, 2), words);
+    QCOMPARE(rig.cell(5, Model::State), QString("Applied"));
+
+    // A refused channel keeps what it shows; a changed one takes back what the unit has.
+    QVERIFY(table->setData(table->index(2, Model::Gain), "10"));
+    QVERIFY(table->setData(table->index(5, Model::Gain), "1000"));
+    QCOMPARE(rig.cell(5, Model::State), QString("Changed"));
+    QCOMPARE(
+        table->index(5, Model::Gain).data(Qt::ToolTipRole).toString(), QString("Last applied: 1"));
+    sc4830sim_clearLog();
+    overview->revertChanged();
+    QCOMPARE(simCallLog(), QStringList());
+    QCOMPARE(rig.cell(2, Model::Gain), QString(status ? "10" : "100"));
+    QCOMPARE(rig.cell(5, Model::Gain), QString("1"));
+    QCOMPARE(rig.cell(5, Model::State), QString("Applied"));
+    QVERIFY(!rig.page(5)->pbApply->isEnabled());
+    QCOMPARE(overview->applyChanged().channels.size(), status ? 1 : 0);
 }
 
 void tst_Setup::demonstrationSendsNothing()

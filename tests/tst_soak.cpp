@@ -6,8 +6,10 @@
 
 #include <cr2200fp_scuinterface.h>
 #include <sc4830fp_calibrationdialog.h>
+#include <sc4830fp_channeldelegate.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
+#include <sc4830fp_overview.h>
 
 #include <sc4830sim.h>
 #include <simcarrier.h>
@@ -23,6 +25,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResource>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -317,6 +320,40 @@ void tst_Soak::panelDeletedInNestedLoop_data()
         for (const cr2200fp_channelOutcome &outcome : result.channels)
             QCOMPARE(outcome.kind, cr2200fp_channelOutcome::NotReached);
     }) << "sc4830_setExcitation";
+    // The table shown: it goes with the panel, from its own button's box, and from a box of
+    // an edit set on several rows.
+    const Scene twoChanged = [](sc4830fp_fp *panel) {
+        sc4830sim_injectStatus("sc4830_setChannelConf", ViStatus(0xBFFF0015), 0);
+        panel->createOverview(nullptr)->show();
+        panel->chPages[2]->cbGain->setCurrentIndex(1);
+        panel->chPages[5]->cbGain->setCurrentIndex(1);
+    };
+    const auto overview = [] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *found = qobject_cast<sc4830fp_overview *>(window))
+                return found;
+        }
+        return static_cast<sc4830fp_overview *>(nullptr);
+    };
+    QTest::newRow("error box of Apply changed, table shown")
+        << twoChanged << onBox << Scene([overview](sc4830fp_fp *) {
+               overview()->pbApplyChanged->click();
+               QVERIFY(!overview());
+           })
+        << "sc4830_setExcitation";
+    QTest::newRow("gain warning of a table edit on several rows") << Scene([](sc4830fp_fp *panel) {
+        panel->masterGainChanged(0, 20);
+        panel->masterGainChanged(1, 20);
+        panel->createOverview(nullptr)->show();
+    }) << onBox << Scene([overview](sc4830fp_fp *) {
+        QTableView *table = overview()->table;
+        table->selectionModel()->select(
+            QItemSelection(table->model()->index(0, 5), table->model()->index(1, 5)),
+            QItemSelectionModel::Select);
+        auto *delegate = qobject_cast<sc4830fp_channelDelegate *>(table->itemDelegate());
+        emit delegate->valueChosen(0, 5, QString("1000"));
+        QTRY_VERIFY(!overview());
+    }) << "";
     QTest::newRow("gain warning box")
         << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->cbGain->setCurrentIndex(3); }) << onBox
         << Scene([](sc4830fp_fp *panel) { panel->masterGainChanged(0, 20); }) << "";

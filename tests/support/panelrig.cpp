@@ -4,6 +4,7 @@
 #include <sc4830sim.h>
 #include <simcarrier.h>
 
+#include <QAbstractItemModel>
 #include <QTimer>
 
 PanelRig::PanelRig(Start start, int channels, Poll poll)
@@ -32,6 +33,16 @@ PanelRig::~PanelRig()
 sc4830fp_chCfg *PanelRig::page(int index) const
 {
     return panel->chPages[index];
+}
+
+QAbstractItemModel *PanelRig::table() const
+{
+    return qobject_cast<cr2200fp_overviewInterface *>(panel.data())->channelModel();
+}
+
+QString PanelRig::cell(int row, int column) const
+{
+    return table()->index(row, column).data().toString();
 }
 
 QString PanelRig::unit() const

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 
+class QAbstractItemModel;
 class sc4830fp_chCfg;
 
 // A panel on the simulated bench, brought as far as a host brings it: built and given a
@@ -29,6 +30,9 @@ public:
     PanelRig &operator=(const PanelRig &) = delete;
 
     sc4830fp_chCfg *page(int index) const;
+    // The panel's table of all channels, as a host reaches it, and one cell's text there.
+    QAbstractItemModel *table() const;
+    QString cell(int row, int column) const;
     // The unit session as the call log writes it.
     QString unit() const;
 
