@@ -106,13 +106,13 @@ class cr2200fp_setupInterface
 public:
     virtual ~cr2200fp_setupInterface() = default;
 
-    // Every channel's settings as the pages show them, every key present, with the unit
-    // and the panel's identity as information.
+    // Every channel's settings as the pages show them and its name, every key present,
+    // with the unit and the panel's identity as information.
     virtual cr2200fp_setup currentSetup() = 0;
     // Checks the whole setup against the panel's lists and rules first; anything it
     // cannot take refuses it whole, with one message naming the channel and key, and
-    // nothing is changed. Otherwise sets each named channel's page and applies it as its
-    // Apply does. Message boxes of the driver check may run meanwhile.
+    // nothing is changed. Otherwise sets each named channel's page and name and applies
+    // it as its Apply does. Message boxes of the driver check may run meanwhile.
     virtual cr2200fp_setupResult applySetup(const cr2200fp_setup &setup) = 0;
     // Checks the setup whole exactly as applySetup (same refusals, same messages), then
     // sets each named channel's controls, calibration choices and name, and sends nothing:
