@@ -693,5 +693,13 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
         <source>channel %1 is named twice</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1: %2 is longer than %3 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 holds a control character</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -699,5 +699,13 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
         <source>channel %1 is named twice</source>
         <translation>Kanal %1 ist zweimal angegeben</translation>
     </message>
+    <message>
+        <source>%1: %2 is longer than %3 characters</source>
+        <translation>%1: %2 ist länger als %3 Zeichen</translation>
+    </message>
+    <message>
+        <source>%1: %2 holds a control character</source>
+        <translation>%1: %2 enthält ein Steuerzeichen</translation>
+    </message>
 </context>
 </TS>

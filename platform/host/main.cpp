@@ -50,7 +50,7 @@ int main(int argc, char **argv)
 
     HostSession session(options);
     int status = session.start();
-    if (status == HostSession::ExitOk) {
+    if (status == HostSession::ExitOk && !session.ended()) {
         session.scheduleFinish();
         status = QApplication::exec();
     }
