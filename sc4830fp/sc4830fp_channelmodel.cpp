@@ -54,15 +54,15 @@ QString stateWords(sc4830fp_chCfg::State state)
 {
     switch (state) {
     case sc4830fp_chCfg::Changed:
-        return Model::tr("Changed");
+        return sc4830fp_channelModel::tr("Changed");
     case sc4830fp_chCfg::Refused:
-        return Model::tr("Refused");
+        return sc4830fp_channelModel::tr("Refused");
     case sc4830fp_chCfg::NotSent:
-        return Model::tr("Not sent");
+        return sc4830fp_channelModel::tr("Not sent");
     case sc4830fp_chCfg::Applied:
         break;
     }
-    return Model::tr("Applied");
+    return sc4830fp_channelModel::tr("Applied");
 }
 
 // A value for a spin box: a number, or a text as typed here or in the operator's locale.

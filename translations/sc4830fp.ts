@@ -539,6 +539,61 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
     </message>
 </context>
 <context>
+    <name>sc4830fp_channelModel</name>
+    <message>
+        <source>Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last applied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applied</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sc4830fp_fp</name>
     <message>
         <source>Voltage Reference Monitor</source>
@@ -554,6 +609,29 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
     </message>
     <message>
         <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_overview</name>
+    <message>
+        <source>All channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not set on %1: %2 %3 is not offered there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused by the unit: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

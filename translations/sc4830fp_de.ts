@@ -545,6 +545,61 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
     </message>
 </context>
 <context>
+    <name>sc4830fp_channelModel</name>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation>Hinweise</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Last applied: %1</source>
+        <translation>Zuletzt übernommen: %1</translation>
+    </message>
+    <message>
+        <source>At limit</source>
+        <translation>An der Grenze</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>Not sent</source>
+        <translation>Nicht gesendet</translation>
+    </message>
+    <message>
+        <source>Applied</source>
+        <translation>Übernommen</translation>
+    </message>
+</context>
+<context>
     <name>sc4830fp_fp</name>
     <message>
         <source>Voltage Reference Monitor</source>
@@ -561,6 +616,29 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
     <message>
         <source>OFF</source>
         <translation>AUS</translation>
+    </message>
+</context>
+<context>
+    <name>sc4830fp_overview</name>
+    <message>
+        <source>All channels</source>
+        <translation>Alle Kanäle</translation>
+    </message>
+    <message>
+        <source>Apply changed</source>
+        <translation>Geänderte übernehmen</translation>
+    </message>
+    <message>
+        <source>Revert changed</source>
+        <translation>Geänderte zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Not set on %1: %2 %3 is not offered there.</source>
+        <translation>Nicht gesetzt bei %1: %2 %3 wird dort nicht angeboten.</translation>
+    </message>
+    <message>
+        <source>Refused by the unit: %1.</source>
+        <translation>Vom Gerät abgelehnt: %1.</translation>
     </message>
 </context>
 <context>
