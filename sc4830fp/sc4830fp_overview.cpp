@@ -128,11 +128,15 @@ void sc4830fp_overview::applyChanged()
     }
     note->setText(
         refused.isEmpty() ? QString() : tr("Refused by the unit: %1.").arg(channelList(refused)));
+    emit changesApplied(result);
 }
 
 void sc4830fp_overview::revertChanged()
 {
+    const QPointer<sc4830fp_overview> alive(this);
     panel->revertChanged();
+    if (alive)
+        emit changesReverted();
 }
 
 void sc4830fp_overview::updateButtons()

@@ -5,6 +5,7 @@
 #include "hostoptions.h"
 #include "hostsession.h"
 #include "hostsetups.h"
+#include "hostviews.h"
 #include "hostwindow.h"
 #include "simulation.h"
 #include "simulationconsole.h"
@@ -30,6 +31,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QToolButton>
@@ -96,6 +99,7 @@ private slots:
     void screenReaderNamesTheHostsControls();
     void loadSetupAsksThenSummarises_data();
     void loadSetupAsksThenSummarises();
+    void viewsShowPagesOrTable();
     void carrierErrorReachesHostLog();
     void closeAsksFirst();
     void aboutNamesThePanel();
@@ -870,6 +874,35 @@ void tst_HostConsole::loadSetupAsksThenSummarises()
     if (loaded)
         QCOMPARE(answerer.seen.constLast().icon, QMessageBox::Warning);
     QCOMPARE(setups->currentSetup().channels.at(1).gain, loaded ? 10.0 : 1.0);
+}
+
+// The pages and the table are two views of one panel: Ctrl+T toggles them, a channel chosen
+// in the table shows its page, and "Apply changed" beside the pages applies what changed.
+void tst_HostConsole::viewsShowPagesOrTable()
+{
+    startSession();
+    HostWindow *window = session->window();
+    HostViews *views = window->views();
+    QVERIFY(!views->applyButton->isEnabled());
+    QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(views->tableShown());
+    QVERIFY(!window->panel()->isVisible());
+    auto *table = qobject_cast<QTableView *>(QApplication::focusWidget());
+    QVERIFY(table);
+    QCOMPARE(table->accessibleName(), QStringLiteral("All channels"));
+    QAbstractItemModel *model = table->model();
+    table->setCurrentIndex(model->index(4, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    QVERIFY(!views->tableShown());
+    QCOMPARE(window->panel()->findChild<QTabWidget *>()->currentIndex(), 4);
+    QVERIFY(window->panel()->isAncestorOf(QApplication::focusWidget()));
+
+    QVERIFY(model->setData(model->index(4, 5), QStringLiteral("10")));
+    QVERIFY(views->applyButton->isEnabled());
+    views->applyButton->click();
+    QCOMPARE(model->index(4, 14).data().toString(), QStringLiteral("Applied"));
+    QVERIFY(!views->applyButton->isEnabled());
+    QCOMPARE(logLines(window->log()).constLast(), QStringLiteral("changes applied: channel 5"));
 }
 
 void tst_HostConsole::carrierErrorReachesHostLog()

@@ -2,6 +2,7 @@
 
 #include "hostlog.h"
 #include "hostsetups.h"
+#include "hostviews.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
 
@@ -20,7 +21,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,37 +28,6 @@ namespace {
 
 // The log's least height; it takes whatever height the window has beyond the panel.
 constexpr int logRows = 3;
-
-// True unless a widget from w up to top (not included) was hidden on purpose, as the
-// pages of a tab widget other than the current one are.
-bool shownWithin(const QWidget *w, const QWidget *top)
-{
-    for (; w && w != top; w = w->parentWidget()) {
-        if (w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))
-            return false;
-    }
-    return true;
-}
-
-// Part of a tab bar: the bar itself, or (Qt 6 lets Tab reach them) its scroll buttons.
-bool inTabBar(const QWidget *w)
-{
-    return qobject_cast<const QTabBar *>(w) || qobject_cast<const QTabBar *>(w->parentWidget());
-}
-
-// The first of the panel's controls that Tab reaches, in its focus chain. The tab bar is
-// passed over (and the tab widget, whose focus goes to it): it only chooses the page, and
-// the operator comes to set the page's controls (Ctrl+Tab still changes the page).
-// Widgets that hand their focus to another (a spin box's editor) count as that one.
-QWidget *firstControl(QWidget *panel)
-{
-    for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
-        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
-            && !w->focusProxy() && !inTabBar(w) && shownWithin(w, panel))
-            return w;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -74,15 +43,25 @@ HostWindow::HostWindow(Simulation &simulation)
 QLayout *HostWindow::buildContent()
 {
     QLayout *resourceRow = buildResourceRow();
+    hostViews = new HostViews;
 
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
     auto *logLabel = new QLabel(tr("Host log"));
     logLabel->setBuddy(hostLog);
 
+    // The table takes the height the pages leave to the log.
+    connect(hostViews, &HostViews::viewShown, this, [this](bool table) {
+        panelColumn->setStretchFactor(hostViews, table ? 1 : 0);
+        panelColumn->setStretchFactor(hostLog, table ? 0 : 1);
+    });
+    connect(hostViews, &HostViews::changesApplied, this, &HostWindow::reportChangesApplied);
+    connect(hostViews, &HostViews::changesReverted, this,
+        [this] { report(QStringLiteral("changes reverted")); });
     panelColumn = new QVBoxLayout;
     panelColumn->addLayout(resourceRow);
-    panelColumn->addWidget(logLabel); // the panel goes above this caption
+    panelColumn->addWidget(hostViews);
+    panelColumn->addWidget(buildCaptionBar(logLabel));
     panelColumn->addWidget(hostLog, 1);
 
     simulationConsole = new SimulationConsole(simulation);
@@ -92,6 +71,28 @@ QLayout *HostWindow::buildContent()
     content->addWidget(simulationConsole);
     connect(chkSimulation, &QCheckBox::toggled, this, &HostWindow::showSimulation);
     return content;
+}
+
+QWidget *HostWindow::buildCaptionBar(QLabel *logLabel)
+{
+    // The views' switch shares the log caption's row, no taller than the caption: a row of
+    // its own would make the window taller than a laptop screen allows.
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(logLabel);
+    row->addStretch();
+    for (QWidget *button :
+        { hostViews->pagesButton, hostViews->tableButton, hostViews->applyButton }) {
+        button->setMaximumHeight(logLabel->sizeHint().height());
+        row->addWidget(button);
+    }
+    auto *bar = new QWidget;
+    bar->setLayout(row);
+    // Spaced from the panel as the caption alone was.
+    QSizePolicy caption = bar->sizePolicy();
+    caption.setControlType(QSizePolicy::Label);
+    bar->setSizePolicy(caption);
+    return bar;
 }
 
 QLayout *HostWindow::buildResourceRow()
@@ -152,7 +153,7 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
 {
     removePanel();
     currentPanel = panel;
-    panelColumn->insertWidget(1, panel);
+    hostViews->setPanel(panel);
     hostSetups->panelChanged();
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
@@ -168,6 +169,7 @@ void HostWindow::removePanel()
     // Deleted now, not later: its unit session must be closed before the next panel
     // opens one.
     delete currentPanel;
+    hostViews->setPanel(nullptr);
     hostSetups->panelChanged();
 }
 
@@ -253,13 +255,25 @@ QRect HostWindow::availableArea() const
 
 void HostWindow::focusPanel()
 {
-    if (QWidget *control = firstControl(currentPanel))
+    if (QWidget *control = HostViews::firstControl(currentPanel))
         control->setFocus(Qt::OtherFocusReason);
 }
 
 void HostWindow::report(const QString &line)
 {
     hostLog->report(line);
+}
+
+void HostWindow::reportChangesApplied(const cr2200fp_setupResult &result)
+{
+    if (result.channels.isEmpty())
+        report(QStringLiteral("changes applied: none were due"));
+    for (const cr2200fp_channelOutcome &outcome : result.channels) {
+        const QString problem = HostSetups::problem(outcome);
+        report(QStringLiteral("changes applied: %1")
+                   .arg(problem.isEmpty() ? QStringLiteral("channel %1").arg(outcome.channel)
+                                          : problem));
+    }
 }
 
 void HostWindow::panelGainChanged(int chIdx, ViReal64 gain)

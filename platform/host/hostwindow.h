@@ -3,6 +3,7 @@
 
 #include <cr2200fp_app.h>
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_setupinterface.h>
 
 #include "panelsnapshot.h"
 
@@ -10,8 +11,10 @@
 
 class HostLog;
 class HostSetups;
+class HostViews;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QVBoxLayout;
 class Simulation;
@@ -20,8 +23,9 @@ class SimulationConsole;
 // sfp-host's window, built on the shared library's application frame: the banner, the
 // "Active" lamp (lit while a unit is attached, dark in demonstration), Reset, help, About
 // and Close (which asks first). The content area holds the simulated resource to attach
-// to, the embedded front panel and the host's log, with the "Simulation" console
-// beside them, which the operator shows and hides.
+// to, the embedded front panel (its pages, or the table of all its channels: HostViews)
+// and the host's log, with the "Simulation" console beside them, which the operator shows
+// and hides.
 //
 // Fitted to a screen, the window keeps Close on it: it shows the console only where the
 // screen is wide enough for it, takes no more room than the screen offers and sits in the
@@ -69,6 +73,8 @@ public:
     QCheckBox *simulationToggle() const { return chkSimulation; }
     // "Save setup..." and "Load setup...".
     HostSetups *setups() const { return hostSetups; }
+    // The panel's pages and its table of all channels.
+    HostViews *views() const { return hostViews; }
     // The same as log()->report(line).
     void report(const QString &line);
 
@@ -93,10 +99,12 @@ protected:
 private:
     QLayout *buildContent();
     QLayout *buildResourceRow();
+    QWidget *buildCaptionBar(QLabel *logLabel);
     void confirmResource();
     void showResourceChoice();
     bool connectPanel(const char *signal, const char *slot);
     void focusPanel();
+    void reportChangesApplied(const cr2200fp_setupResult &result);
     QRect availableArea() const;
 
     Simulation &simulation;
@@ -108,6 +116,7 @@ private:
     HostLog *hostLog = nullptr;
     SimulationConsole *simulationConsole = nullptr;
     HostSetups *hostSetups = nullptr;
+    HostViews *hostViews = nullptr;
     QPointer<cr2200fp_scuInterface> currentPanel;
     PanelSnapshot defaults;
     bool fitted = false; // the console's default is decided
