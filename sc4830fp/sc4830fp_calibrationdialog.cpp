@@ -2,6 +2,7 @@
 
 #include "sc4830fp_calibrationthread.h"
 #include "sc4830fp_check.h"
+#include "sc4830fp_fp.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -91,6 +92,10 @@ void sc4830fp_calibrationDialog::runCalibration(ViUInt16 ch)
     if (!alive)
         return;
     hide();
+    // The step has ended: its channel's tab stops saying "Calibrating" before a report of
+    // its status comes up.
+    if (scuFp)
+        scuFp->showCalibrationStep(-1);
 
     const ViStatus status = thread->getStatus();
     if (status != 0)

@@ -131,13 +131,17 @@ cr2200fp_led *makeLed(const QString &text, Qt::GlobalColor onColor, const QStrin
 }
 
 // The identification lamp blinks while identification is on, lit and dark in turn, so
-// both colours then say so; while it is off the dark lamp says that.
-void describeIdentification(cr2200fp_led *led, bool on)
+// both colours then say so; while it is off the dark lamp says that. The status poll's
+// timer blinks it: once the poll has stopped, the lamp stays lit while identification is
+// on, and says so.
+void describeIdentification(cr2200fp_led *led, bool on, bool blinking)
 {
-    const QString blinking = sc4830fp_chCfg::tr("Identification on, the lamp blinks");
-    led->setColorDescription(led->getOnColor(), blinking);
+    const QString lit = blinking
+        ? sc4830fp_chCfg::tr("Identification on, the lamp blinks")
+        : sc4830fp_chCfg::tr("Identification on, the lamp stays lit: status not monitored");
+    led->setColorDescription(led->getOnColor(), lit);
     led->setColorDescription(
-        led->getOffColor(), on ? blinking : sc4830fp_chCfg::tr("Identification off"));
+        led->getOffColor(), on && blinking ? lit : sc4830fp_chCfg::tr("Identification off"));
 }
 
 // The excitation exactly as the spin box shows it, independent of the locale: reading
@@ -162,6 +166,14 @@ QStringList translated(const char *const *texts, int count)
     for (int i = 0; i < count; ++i)
         list.append(sc4830fp_chCfg::tr(texts[i]));
     return list;
+}
+
+// A check box whose choice the mode offers, or takes away unchecked.
+void offer(QCheckBox *box, bool offered)
+{
+    if (!offered)
+        box->setChecked(false);
+    box->setEnabled(offered);
 }
 
 // Sets an index copied from another page; a list that lacks it (no reference input)
@@ -326,7 +338,7 @@ QWidget *buildIdentification(Page &page)
     page.pbIdentify->setChecked(false);
     // The button reads only "ON" or "OFF"; a screen reader needs to hear what it switches.
     page.pbIdentify->setAccessibleName(sc4830fp_chCfg::tr("Channel %1 identification").arg(number));
-    describeIdentification(page.ledIdentify, false);
+    describeIdentification(page.ledIdentify, false, true);
 
     auto *container = new QWidget;
     auto *row = new QHBoxLayout(container);
@@ -476,6 +488,8 @@ bool sc4830fp_chCfg::atExcitationLimit() const
 void sc4830fp_chCfg::showStatusNotMonitored()
 {
     describeStatusLamps(*this, LampState::LastRead);
+    identificationBlinks = false;
+    showIdentification();
 }
 
 void sc4830fp_chCfg::setHostGain(int gain)
@@ -486,7 +500,14 @@ void sc4830fp_chCfg::setHostGain(int gain)
 
 void sc4830fp_chCfg::showIdentificationPhase(bool lit)
 {
-    ledIdentify->setValue(lit && identifyOn ? 1 : 0);
+    ledIdentify->setValue((lit || !identificationBlinks) && identifyOn ? 1 : 0);
+}
+
+void sc4830fp_chCfg::showIdentification()
+{
+    describeIdentification(ledIdentify, identifyOn, identificationBlinks);
+    if (!identificationBlinks)
+        showIdentificationPhase(true);
 }
 
 bool sc4830fp_chCfg::calibrationChosen(Calibration kind) const
@@ -532,8 +553,13 @@ void sc4830fp_chCfg::disableVoltageRefInput()
 {
     chkSignalPath->setChecked(false);
     chkSignalPath->setEnabled(false);
-    if (cbInput->count() > 1)
-        cbInput->removeItem(1);
+    if (hasVoltageRefInput())
+        cbInput->removeItem(items::voltageRefInput);
+}
+
+bool sc4830fp_chCfg::hasVoltageRefInput() const
+{
+    return cbInput->count() > items::voltageRefInput;
 }
 
 void sc4830fp_chCfg::setImbalance(double imbalance)
@@ -543,35 +569,39 @@ void sc4830fp_chCfg::setImbalance(double imbalance)
 
 void sc4830fp_chCfg::modeChanged(int index)
 {
-    const int data = cbMode->itemData(index).toInt();
-    const bool bridge = items::isBridge(data);
-    const bool icp = items::isIcp(data);
+    // What a mode offers is sc4830fp_channelItems' rules, which a setup is checked against
+    // too; the page only locks its controls by them.
+    const int mode = cbMode->itemData(index).toInt();
+    const bool bridge = items::isBridge(mode); // excited: excitation, its limit, imbalance
+    const bool icp = items::isIcp(mode);
 
     dsbNegExc->setEnabled(bridge);
     dsbPosExc->setEnabled(bridge);
-    if (bridge) {
-        chkAutobalance->setEnabled(items::offersAutobalance(cbCoup->currentIndex()));
-        chkExcitation->setEnabled(true);
-        cbShCal->setEnabled(true);
-        ledExcLimit->setEnabled(true);
-    } else {
-        chkAutobalance->setChecked(false);
-        chkAutobalance->setEnabled(false);
-        chkExcitation->setChecked(false);
-        chkExcitation->setEnabled(false);
-        cbShCal->setCurrentIndex(0);
-        cbShCal->setEnabled(false);
-        ledExcLimit->setValue(0);
-        ledExcLimit->setEnabled(false);
-    }
     gbExcitation->setEnabled(bridge);
     leImbalance->setEnabled(bridge);
+    if (!bridge)
+        ledExcLimit->setValue(0);
+    ledExcLimit->setEnabled(bridge);
+
+    const bool dc = items::offersDcCoupling(mode);
+    if (!dc)
+        cbCoup->setCurrentIndex(items::acCoupling);
+    cbCoup->setEnabled(dc);
+    const bool shunt = items::offersShunt(mode);
+    if (!shunt)
+        cbShCal->setCurrentIndex(0);
+    cbShCal->setEnabled(shunt);
+    offer(chkExcitation, items::offersExcitationCalibration(mode));
+    // Autobalance follows the coupling; outside a bridge it waits for the next apply, which
+    // gives it back on a DC path.
+    if (bridge)
+        chkAutobalance->setEnabled(items::offersAutobalance(cbCoup->currentIndex()));
+    else
+        offer(chkAutobalance, false);
+
     ledIcp->setEnabled(icp);
     if (!icp)
         ledIcp->setValue(0);
-    if (icp)
-        cbCoup->setCurrentIndex(items::acCoupling);
-    cbCoup->setEnabled(!icp);
     pbApply->setEnabled(true);
     // The lamps may have gone dark.
     scuFp->pageAttentionChanged(ch);
@@ -769,7 +799,7 @@ void sc4830fp_chCfg::identifyChanged()
 {
     identifyOn = pbIdentify->isChecked();
     pbIdentify->setText(identifyOn ? QStringLiteral("ON") : QStringLiteral("OFF"));
-    describeIdentification(ledIdentify, identifyOn);
+    showIdentification();
     scuFp->pageAttentionChanged(ch);
     if (!scuFp->d_vi)
         return;

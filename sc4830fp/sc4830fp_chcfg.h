@@ -94,12 +94,15 @@ public:
     bool icpFault() const;
     bool atExcitationLimit() const;
     // The status poll has stopped for good: the status lamps' descriptions say from now
-    // on that they show the last state read.
+    // on that they show the last state read; the identification lamp, no longer blinked,
+    // stays lit while identification is on.
     void showStatusNotMonitored();
 
     // Takes the voltage reference out of the page when the unit has none: unchecks and
     // disables the signal-path calibration and removes the input "Voltage Ref.".
     void disableVoltageRefInput();
+    // The input list offers "Voltage Ref.": the unit has a voltage reference.
+    bool hasVoltageRefInput() const;
     // Shows an autobalance result in volts with six decimals.
     void setImbalance(double imbalance);
 
@@ -181,10 +184,13 @@ private:
     void settleAutobalance();
     // The read-back fields as before the first read.
     void showNotMeasured();
+    // The identification lamp's description, and its steady light once it no longer blinks.
+    void showIdentification();
 
     ApplyOutcome lastApplyOutcome;
     Settings appliedSettings;
     bool applyMade = false; // an apply has run, whatever the unit made of it
+    bool identificationBlinks = true; // false once the status poll has stopped for good
 };
 
 #endif // SC4830FP_CHCFG_H

@@ -6,7 +6,6 @@
 
 #include <cr2200fp_setupfile.h>
 
-#include <QComboBox>
 #include <QPointer>
 
 #include <algorithm>
@@ -221,7 +220,7 @@ Plan current(const sc4830fp_chCfg &page)
 bool hasReference(const sc4830fp_fp &panel)
 {
     // A unit without one has the reference input taken out of every page.
-    return panel.chPages[0]->cbInput->count() > items::voltageRefInput;
+    return panel.chPages[0]->hasVoltageRefInput();
 }
 
 QString plan(const sc4830fp_fp &panel, const cr2200fp_setup &setup, QVector<Plan> *plans)

@@ -1091,7 +1091,7 @@ void tst_ChCfg::lampWords_data()
 {
     QTest::addColumn<QString>("lamp");
     QTest::addColumn<bool>("icpMode"); // ICP applied first
-    QTest::addColumn<int>("icpErr");
+    QTest::addColumn<int>("icpErr"); // -1: the first status read fails, the poll stops
     QTest::addColumn<int>("excErr");
     QTest::addColumn<int>("identify"); // 0 off, 1 switched on, -1 on, then off for the last tick
     QTest::addColumn<int>("ticks"); // status poll ticks; the unit is read on every second one
@@ -1123,6 +1123,9 @@ void tst_ChCfg::lampWords_data()
         << "Identification on, the lamp blinks";
     QTest::newRow("identification off") << "ledIdentify" << false << 0 << 0 << 0 << 2 << "dark"
                                         << "Identification off";
+    QTest::newRow("identification on, poll stopped")
+        << "ledIdentify" << false << -1 << 0 << 1 << 3 << "green"
+        << "Identification on, the lamp stays lit: status not monitored";
     QTest::newRow("identification switched off while lit")
         << "ledIdentify" << false << 0 << 0 << -1 << 3 << "dark"
         << "Identification off";
@@ -1147,7 +1150,10 @@ void tst_ChCfg::lampWords()
         page->cbMode->setCurrentIndex(5);
         page->applyAction();
     }
-    sc4830sim_setStatusWords(ViInt16(icpErr), ViInt16(excErr));
+    if (icpErr < 0)
+        sc4830sim_injectStatus(checked::poll.function, unitErrorStatus, 0);
+    else
+        sc4830sim_setStatusWords(ViInt16(icpErr), ViInt16(excErr));
     if (identify != 0)
         page->pbIdentify->click();
     for (int tick = 1; tick <= ticks; ++tick) {

@@ -195,6 +195,7 @@ void tst_FaultMatrix::prepare(Site site)
         page->chkAutobalance->setChecked(true);
         QVERIFY(page->chkAutobalance->isEnabled());
         sc4830sim_setImbalance(calibrationPage + 1, 0.25);
+        boxes->meanwhile = [this] { return channelTab(panel, calibrationPage); };
         break;
     }
     default:
@@ -502,6 +503,8 @@ void tst_FaultMatrix::checkWhatFollowed(Site site, Kind kind)
                     QStringLiteral("sc4830_autobalance(%1, %2, ptr)").arg(vi, channel) }));
         QCOMPARE(panel->chPages[calibrationPage]->leImbalance->text(), QStringLiteral("0.250000"));
         QCOMPARE(channelTab(panel, calibrationPage), QString());
+        // The step had ended when its status was reported.
+        QCOMPARE(boxes->seen.value(0).meanwhile, QString());
         break;
     }
     }

@@ -864,7 +864,7 @@ void tst_HostConsole::loadSetupAsksThenSummarises()
     ModalAnswerer answerer;
     if (answer != int(QMessageBox::NoButton))
         answerer.queue(QMessageBox::StandardButton(answer));
-    window->setups()->loadFrom(path);
+    window->loadSetup(path);
 
     QCOMPARE(answerer.seen.size(), texts.size());
     for (int i = 0; i < texts.size(); ++i)

@@ -262,6 +262,13 @@ void tst_Setup::badFiles_data()
         << QByteArray("{ \"format\": \"sfp-setup\", \"version\": 2, \"unit\": \"Orbisa 4830\", "
                       "\"channels\": [] }")
         << "bench.json: \"version\" 2 is not known to this build, which reads version 1";
+    for (const char *version : { "0", "1.5", "-1" })
+        QTest::newRow(qPrintable(QStringLiteral("version %1").arg(version)))
+            << QByteArray("{ \"format\": \"sfp-setup\", \"version\": ") + version
+                + ", \"unit\": \"Orbisa 4830\", \"channels\": [] }"
+            << QStringLiteral("bench.json: \"version\" %1 is not known to this build, which "
+                              "reads version 1")
+                   .arg(version);
     QTest::newRow("version as text")
         << QByteArray("{ \"format\": \"sfp-setup\", \"version\": \"1\" }")
         << "bench.json: \"version\" missing or not a number is not known to this build, which "
@@ -324,6 +331,12 @@ void tst_Setup::badFiles_data()
            "coupling";
     QTest::newRow("misspelt key") << withChannel3("{ \"channel\": 3, \"coupeling\": \"DC\" }")
                                   << "bench.json: channel 3, unknown key \"coupeling\"";
+    QTest::newRow("misspelt key inside the excitation")
+        << withChannel3("{ \"channel\": 3, \"excitation\": { \"postive\": 2 } }")
+        << "bench.json: channel 3, unknown key \"excitation.postive\"";
+    QTest::newRow("misspelt key inside the calibrations")
+        << withChannel3("{ \"channel\": 3, \"calibrations\": { \"autobalence\": true } }")
+        << "bench.json: channel 3, unknown key \"calibrations.autobalence\"";
     QTest::newRow("mode with a line break")
         << withChannel3("{ \"channel\": 3, \"mode\": \"Full\\nBridge\" }")
         << "bench.json: channel 3, \"mode\": \"Full\\u000aBridge\" is not one of " + modes;
@@ -363,18 +376,34 @@ void tst_Setup::badFiles()
 void tst_Setup::refusedAndSkippedChannels_data()
 {
     QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("refusing"); // each refuses channel 2's apply once
+    QTest::addColumn<QString>("named"); // the call channel 2's outcome names
+    QTest::addColumn<int>("twice"); // a channel the setup also names again; 0: none
     QTest::addColumn<int>("boxCount");
-    QTest::newRow("unit error") << int(unitErrorStatus) << 1;
-    QTest::newRow("carrier's error") << int(carrierErrorStatus) << 0;
+    const QStringList shunt { checked::shuntCal.function };
+    QTest::newRow("unit error") << int(unitErrorStatus) << shunt << checked::shuntCal.text << 0
+                                << 1;
+    QTest::newRow("carrier's error")
+        << int(carrierErrorStatus) << shunt << checked::shuntCal.text << 0 << 0;
+    QTest::newRow("configuration and excitation refused: the first named")
+        << int(unitErrorStatus)
+        << QStringList { checked::channelConf.function, checked::excitation.function }
+        << checked::channelConf.text << 0 << 2;
+    // Built in code, not read from a file: the panel's own check refuses it whole.
+    QTest::newRow("channel 5 named twice") << int(unitErrorStatus) << shunt << QString() << 5 << 0;
 }
 
 void tst_Setup::refusedAndSkippedChannels()
 {
     QFETCH(int, status);
+    QFETCH(QStringList, refusing);
+    QFETCH(QString, named);
+    QFETCH(int, twice);
     QFETCH(int, boxCount);
     ModalAnswerer boxes;
     PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
-    sc4830sim_injectStatus(checked::shuntCal.function, status, 0);
+    for (const QString &function : refusing)
+        sc4830sim_injectStatus(qPrintable(function), status, 0);
 
     cr2200fp_channelSetup second;
     second.channel = 2;
@@ -386,9 +415,18 @@ void tst_Setup::refusedAndSkippedChannels()
     ninth.channel = 9;
     cr2200fp_channelSetup last = second;
     last.channel = 16;
-    const cr2200fp_setupResult result
-        = setups(rig)->applySetup(setupOf({ last, fifth, ninth, second }));
+    QVector<cr2200fp_channelSetup> entries { last, fifth, ninth, second };
+    if (twice) {
+        entries.append(second);
+        entries.last().channel = twice;
+    }
+    const cr2200fp_setupResult result = setups(rig)->applySetup(setupOf(entries));
 
+    if (twice) {
+        QCOMPARE(result.error, QString("channel %1 is named twice").arg(twice));
+        QCOMPARE(simCallLog(configurationCalls), QStringList());
+        return;
+    }
     QCOMPARE(result.error, QString());
     QVERIFY(!result.allApplied());
     QCOMPARE(result.channels.size(), 4);
@@ -399,7 +437,7 @@ void tst_Setup::refusedAndSkippedChannels()
         QCOMPARE(result.channels.at(i).channel, channels.at(i));
         QCOMPARE(int(result.channels.at(i).kind), kinds.at(i));
     }
-    QCOMPARE(result.channels.at(0).call, QLatin1String(checked::shuntCal.text));
+    QCOMPARE(result.channels.at(0).call, named);
     QCOMPARE(int(result.channels.at(0).status), status);
     QCOMPARE(result.channels.at(1).call, QString());
     // The refused channel stays marked as unsent; the unit took the other's gain.

@@ -510,6 +510,10 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
         <source>%1; last state read, status not monitored</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Identification on, the lamp stays lit: status not monitored</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>sc4830fp_channelMarks</name>

@@ -516,6 +516,10 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
         <source>%1; last state read, status not monitored</source>
         <translation>%1; zuletzt gelesener Zustand, Status wird nicht überwacht</translation>
     </message>
+    <message>
+        <source>Identification on, the lamp stays lit: status not monitored</source>
+        <translation>Identifikation ein, die Lampe leuchtet dauerhaft: Status wird nicht überwacht</translation>
+    </message>
 </context>
 <context>
     <name>sc4830fp_channelMarks</name>

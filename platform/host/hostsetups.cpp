@@ -1,6 +1,6 @@
 #include "hostsetups.h"
 
-#include "hostwindow.h"
+#include "hostlog.h"
 
 #include <cr2200fp_messages.h>
 #include <cr2200fp_setupfile.h>
@@ -26,9 +26,10 @@ QString channelList(const QList<int> &channels)
 
 } // namespace
 
-HostSetups::HostSetups(HostWindow &window)
+HostSetups::HostSetups(QWidget &window, HostLog &log)
     : QObject(&window)
     , window(window)
+    , log(log)
 {
     // Tool buttons: no taller than the resource list beside them, so that the row keeps
     // the window within a laptop screen.
@@ -39,12 +40,12 @@ HostSetups::HostSetups(HostWindow &window)
     loadButton->setText(tr("Load setup..."));
     loadButton->setToolTip(tr("Sets and applies the channels a setup file names"));
     connect(saveButton, &QToolButton::clicked, this, &HostSetups::save);
-    connect(loadButton, &QToolButton::clicked, this, &HostSetups::load);
-    panelChanged();
+    panelChanged(nullptr);
 }
 
-void HostSetups::panelChanged()
+void HostSetups::panelChanged(cr2200fp_scuInterface *now)
 {
+    panel = now;
     const bool offered = panelSetups() != nullptr;
     saveButton->setEnabled(offered);
     loadButton->setEnabled(offered);
@@ -52,7 +53,7 @@ void HostSetups::panelChanged()
 
 cr2200fp_setupInterface *HostSetups::panelSetups() const
 {
-    return qobject_cast<cr2200fp_setupInterface *>(window.panel());
+    return qobject_cast<cr2200fp_setupInterface *>(panel.data());
 }
 
 void HostSetups::save()
@@ -69,14 +70,13 @@ void HostSetups::save()
         tell(error, true);
 }
 
-void HostSetups::load()
+QString HostSetups::chooseFile()
 {
     const QString path = QFileDialog::getOpenFileName(
         &window, tr("Load setup"), dialogFolder(), QLatin1String(fileFilter));
-    if (path.isEmpty())
-        return;
-    remember(path);
-    loadFrom(path);
+    if (!path.isEmpty())
+        remember(path);
+    return path;
 }
 
 bool HostSetups::saveTo(const QString &path, QString *error)
@@ -88,43 +88,40 @@ bool HostSetups::saveTo(const QString &path, QString *error)
     }
     if (!cr2200fp_setupFile::write(path, setups->currentSetup(), error))
         return false;
-    window.report(QStringLiteral("setup saved: %1").arg(path));
+    log.report(QStringLiteral("setup saved: %1").arg(path));
     return true;
 }
 
-void HostSetups::loadFrom(const QString &path)
+bool HostSetups::read(const QString &path, cr2200fp_setup *setup)
 {
-    cr2200fp_setup setup;
     QString error;
-    if (!cr2200fp_setupFile::read(path, &setup, &error)) {
-        window.report(QStringLiteral("setup refused: %1").arg(error));
-        tell(error, true);
-        return;
-    }
-    if (!window.mayDiscardSettings(tr("Loading %1 replaces the settings of the channels it "
-                                      "names.\nDo you want to load it?")
-                                       .arg(QFileInfo(path).fileName()))) {
-        window.report(QStringLiteral("setup: %1 declined, the panel keeps its settings").arg(path));
-        return;
-    }
+    if (cr2200fp_setupFile::read(path, setup, &error))
+        return true;
+    log.report(QStringLiteral("setup refused: %1").arg(error));
+    tell(error, true);
+    return false;
+}
+
+void HostSetups::apply(const QString &path, const cr2200fp_setup &setup)
+{
     cr2200fp_setupInterface *setups = panelSetups();
     if (!setups)
         return;
-    // The panel's reports run message boxes, in which the window may lose its panel.
-    const QPointer<HostWindow> alive(&window);
+    // The panel's reports run message boxes, in which the window may go, and this with it.
+    const QPointer<HostSetups> alive(this);
     const cr2200fp_setupResult result = setups->applySetup(setup);
     if (!alive)
         return;
     if (result.refusedWhole()) {
-        error = cr2200fp_setupFile::message(path, result.error);
-        window.report(QStringLiteral("setup refused: %1").arg(error));
+        const QString error = cr2200fp_setupFile::message(path, result.error);
+        log.report(QStringLiteral("setup refused: %1").arg(error));
         tell(error, true);
         return;
     }
-    window.report(QStringLiteral("setup loaded: %1").arg(path));
+    log.report(QStringLiteral("setup loaded: %1").arg(path));
     for (const cr2200fp_channelOutcome &outcome : result.channels) {
         if (!problem(outcome).isEmpty())
-            window.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+            log.report(QStringLiteral("setup: %1").arg(problem(outcome)));
     }
     tell(summary(path, result), !result.allApplied());
 }

@@ -1,39 +1,49 @@
 #ifndef SFP_HOSTSETUPS_H
 #define SFP_HOSTSETUPS_H
 
+#include <cr2200fp_scuinterface.h>
 #include <cr2200fp_setupinterface.h>
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
-class HostWindow;
+class HostLog;
 class QToolButton;
+class QWidget;
 
 // The window's "Save setup..." and "Load setup..." buttons and what they do: the file
-// dialogs (*.json, starting in the folder used last in this run), the question before a
-// load replaces settings that differ from the last attach, and the summary box that lists
-// the channels applied, refused (with the failed call) and skipped. The buttons are
-// enabled while the embedded panel offers setups (cr2200fp_setupInterface). The texts of
+// dialogs (*.json, starting in the folder used last in this run), reading a file, having
+// the panel apply it, and the summary box that lists the channels applied, refused (with
+// the failed call) and skipped. The window asks the operator before a load replaces its
+// panel's settings and hands over only what the operator let through. The buttons are
+// enabled while the window's panel offers setups (cr2200fp_setupInterface). The texts of
 // a load's outcome serve the command line too. GUI thread only.
 class HostSetups : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit HostSetups(HostWindow &window);
+    // window: where the dialogs and boxes belong (and this object's parent); log: where
+    // each step is reported.
+    HostSetups(QWidget &window, HostLog &log);
 
-    // Enables the buttons as the window's panel offers setups or not.
-    void panelChanged();
+    // The window's panel now, or null; the buttons follow whether it offers setups.
+    void panelChanged(cr2200fp_scuInterface *panel);
 
     // The panel's setup interface, or null.
     cr2200fp_setupInterface *panelSetups() const;
 
     // Writes the panel's setup to path; false with the message in *error.
     bool saveTo(const QString &path, QString *error);
-    // Reads path and, after the question, applies it; the summary box follows unless the
-    // file was refused (then its message is shown) or the operator declined.
-    void loadFrom(const QString &path);
+    // The file dialog of a load; the file chosen, empty when the operator cancelled.
+    QString chooseFile();
+    // Reads path into *setup; false when the file is refused (its message is shown).
+    bool read(const QString &path, cr2200fp_setup *setup);
+    // Has the panel apply a setup read from path; the summary box follows, or the panel's
+    // refusal.
+    void apply(const QString &path, const cr2200fp_setup &setup);
 
     // One line for a channel that was not applied ("channel 9: skipped, ..."), empty for
     // an applied one.
@@ -45,16 +55,17 @@ public:
     QToolButton *loadButton = nullptr;
 
 public slots:
-    // The dialogs, then saveTo() or loadFrom().
+    // The dialog, then saveTo().
     void save();
-    void load();
 
 private:
     QString dialogFolder() const;
     void remember(const QString &path);
     void tell(const QString &text, bool failed);
 
-    HostWindow &window;
+    QWidget &window;
+    HostLog &log;
+    QPointer<cr2200fp_scuInterface> panel;
     QString lastFolder; // where the last dialog ended; empty: the working directory
 };
 

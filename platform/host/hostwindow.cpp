@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -42,11 +43,10 @@ HostWindow::HostWindow(Simulation &simulation)
 
 QLayout *HostWindow::buildContent()
 {
-    QLayout *resourceRow = buildResourceRow();
-    hostViews = new HostViews;
-
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
+    QLayout *resourceRow = buildResourceRow();
+    hostViews = new HostViews;
     auto *logLabel = new QLabel(tr("Host log"));
     logLabel->setBuddy(hostLog);
 
@@ -119,7 +119,7 @@ QLayout *HostWindow::buildResourceRow()
     resourceRow->addWidget(resourceLabel);
     resourceRow->addWidget(cbResource);
     resourceRow->addWidget(pbAttach);
-    hostSetups = new HostSetups(*this);
+    hostSetups = new HostSetups(*this, *hostLog);
     resourceRow->addWidget(hostSetups->saveButton);
     resourceRow->addWidget(hostSetups->loadButton);
     resourceRow->addStretch();
@@ -133,6 +133,7 @@ QLayout *HostWindow::buildResourceRow()
         connect(enter, &QShortcut::activated, this, &HostWindow::confirmResource);
     }
     connect(pbAttach, &QPushButton::clicked, this, &HostWindow::confirmResource);
+    connect(hostSetups->loadButton, &QToolButton::clicked, this, &HostWindow::chooseSetup);
     connect(cbResource, &QComboBox::currentTextChanged, this, &HostWindow::showResourceChoice);
     return resourceRow;
 }
@@ -154,7 +155,7 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
     removePanel();
     currentPanel = panel;
     hostViews->setPanel(panel);
-    hostSetups->panelChanged();
+    hostSetups->panelChanged(panel);
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
     const bool gain
@@ -170,7 +171,7 @@ void HostWindow::removePanel()
     // opens one.
     delete currentPanel;
     hostViews->setPanel(nullptr);
-    hostSetups->panelChanged();
+    hostSetups->panelChanged(nullptr);
 }
 
 void HostWindow::showAttached(const QString &resource)
@@ -201,6 +202,31 @@ bool HostWindow::mayDiscardSettings(const QString &question)
     return showModalBox(QMessageBox::Question, tr("Orbisa %1 SFP").arg(sfpModelName), question,
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No, this)
         == QMessageBox::Yes;
+}
+
+void HostWindow::chooseSetup()
+{
+    const QString path = hostSetups->chooseFile();
+    if (!path.isEmpty())
+        loadSetup(path);
+}
+
+void HostWindow::loadSetup(const QString &path)
+{
+    cr2200fp_setup setup;
+    if (!hostSetups->read(path, &setup))
+        return;
+    const QPointer<HostWindow> alive(this);
+    const bool replace = mayDiscardSettings(
+        tr("Loading %1 replaces the settings of the channels it names.\nDo you want to load it?")
+            .arg(QFileInfo(path).fileName()));
+    if (!alive)
+        return;
+    if (!replace) {
+        report(QStringLiteral("setup: %1 declined, the panel keeps its settings").arg(path));
+        return;
+    }
+    hostSetups->apply(path, setup);
 }
 
 void HostWindow::fitToScreen(const QRect &available)

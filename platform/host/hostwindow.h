@@ -57,6 +57,9 @@ public:
     // question given, when any control of the panel differs from its defaults. True when
     // the settings may go (nothing changed, or Yes); No is the default and escape answer.
     bool mayDiscardSettings(const QString &question);
+    // Reads the setup file path and, when the operator lets it replace settings (see
+    // mayDiscardSettings), hands it to setups() to apply; its boxes follow.
+    void loadSetup(const QString &path);
 
     // Fits the window to a screen's available area: on the first fit the console is
     // shown only if the window with it fits that width; the window takes its preferred
@@ -101,6 +104,7 @@ private:
     QLayout *buildResourceRow();
     QWidget *buildCaptionBar(QLabel *logLabel);
     void confirmResource();
+    void chooseSetup();
     void showResourceChoice();
     bool connectPanel(const char *signal, const char *slot);
     void focusPanel();

@@ -78,6 +78,8 @@ void ModalAnswerer::poll()
     record.text = box->text();
     record.parent = box->parentWidget();
     record.parentWasNull = box->parentWidget() == nullptr;
+    if (meanwhile)
+        record.meanwhile = meanwhile();
     const QList<QAbstractButton *> buttons = box->buttons();
     for (QAbstractButton *b : buttons)
         record.buttons.append(buttonName(box->standardButton(b)));

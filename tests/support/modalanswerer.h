@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 // Every test that includes this spies on the panel's masterError(int,const char*) too;
 // QSignalSpy needs the call text's type known to the meta-type system.
 Q_DECLARE_METATYPE(const char *)
@@ -23,6 +25,7 @@ struct SeenBox
     QString escapeButton; // the button Escape presses; empty if none
     QPointer<QWidget> parent; // the box's parent widget at the moment it was seen
     bool parentWasNull = true;
+    QString meanwhile; // what ModalAnswerer::meanwhile returned while the box was up
 
     // What the operator reads, for a comparison in one line: the icon's name ("Critical",
     // "Warning", "Question", "Information"), the title, the text and the buttons ("Yes,No").
@@ -55,6 +58,8 @@ public:
     bool waitForBoxes(int n, int timeoutMs = 5000);
 
     QList<SeenBox> seen;
+    // Asked as each box comes up, for what the panel shows behind it (a tab's words).
+    std::function<QString()> meanwhile;
 
     static QString buttonName(QMessageBox::StandardButton button);
 
