@@ -282,7 +282,7 @@ bool readChannelNumber(const QJsonObject &entry, const Place &place, int *number
     return true;
 }
 
-bool readChannel(const QJsonValue &value, int index, const QString &file,
+bool readChannel(const QJsonValue &value, int index, const QString &file, int version,
     cr2200fp_channelSetup *channel, QString *error)
 {
     Place place { file, QStringLiteral("entry %1 of \"channels\"").arg(index + 1) };
@@ -295,9 +295,12 @@ bool readChannel(const QJsonValue &value, int index, const QString &file,
         return false;
     place.channel = QStringLiteral("channel %1").arg(channel->channel);
 
-    const QStringList known { QStringLiteral("channel"), QStringLiteral("input"),
-        QStringLiteral("mode"), QStringLiteral("coupling"), QStringLiteral("gain"),
-        QStringLiteral("excitation"), QStringLiteral("shunt"), QStringLiteral("calibrations") };
+    QStringList known { QStringLiteral("channel"), QStringLiteral("input"), QStringLiteral("mode"),
+        QStringLiteral("coupling"), QStringLiteral("gain"), QStringLiteral("excitation"),
+        QStringLiteral("shunt"), QStringLiteral("calibrations") };
+    // Names came with version 2; a version 1 file leaves the panel's names as they are.
+    if (version >= 2)
+        known.append(QStringLiteral("name"));
     if (!onlyKnownKeys(entry, known, QString(), place, error))
         return false;
 
@@ -311,6 +314,7 @@ bool readChannel(const QJsonValue &value, int index, const QString &file,
         { "input", cr2200fp_channelSetup::Input, &cr2200fp_channelSetup::input },
         { "mode", cr2200fp_channelSetup::Mode, &cr2200fp_channelSetup::mode },
         { "coupling", cr2200fp_channelSetup::Coupling, &cr2200fp_channelSetup::coupling },
+        { "name", cr2200fp_channelSetup::Name, &cr2200fp_channelSetup::name },
     };
     for (const Text &text : texts) {
         const QString key = QLatin1String(text.key);
@@ -341,7 +345,8 @@ bool readChannel(const QJsonValue &value, int index, const QString &file,
     return true;
 }
 
-bool readHeader(const QJsonObject &root, const Place &place, cr2200fp_setup *setup, QString *error)
+bool readHeader(const QJsonObject &root, const Place &place, cr2200fp_setup *setup, int *version,
+    QString *error)
 {
     const QJsonValue format = root.value(QStringLiteral("format"));
     if (format.toString() != QLatin1String(formatName)) {
@@ -349,16 +354,20 @@ bool readHeader(const QJsonObject &root, const Place &place, cr2200fp_setup *set
                                .arg(QLatin1String(formatName)));
         return false;
     }
-    const QJsonValue version = root.value(QStringLiteral("version"));
-    if (!version.isDouble() || version.toDouble() != cr2200fp_setupFile::formatVersion) {
-        const QString shown = version.isDouble() ? QString::number(version.toDouble())
-                                                 : QStringLiteral("missing or not a number");
+    const QJsonValue value = root.value(QStringLiteral("version"));
+    const double number = value.toDouble();
+    if (!value.isDouble() || number < cr2200fp_setupFile::firstFormatVersion
+        || number > cr2200fp_setupFile::formatVersion || number != std::floor(number)) {
+        const QString shown = value.isDouble() ? QString::number(number)
+                                               : QStringLiteral("missing or not a number");
         *error = place.say(QStringLiteral("\"version\" %1 is not known to this build, which "
-                                          "reads version %2")
+                                          "reads versions %2 to %3")
                                .arg(shown)
+                               .arg(cr2200fp_setupFile::firstFormatVersion)
                                .arg(cr2200fp_setupFile::formatVersion));
         return false;
     }
+    *version = static_cast<int>(number);
     if (!root.contains(QStringLiteral("unit"))) {
         *error = place.say(QStringLiteral("\"unit\" is missing"));
         return false;
@@ -392,7 +401,8 @@ bool cr2200fp_setupFile::parse(
     }
     const QJsonObject root = document.object();
     cr2200fp_setup read;
-    if (!readHeader(root, place, &read, error))
+    int version = 0;
+    if (!readHeader(root, place, &read, &version, error))
         return false;
 
     const QJsonValue channels = root.value(QStringLiteral("channels"));
@@ -404,7 +414,7 @@ bool cr2200fp_setupFile::parse(
     QSet<int> named;
     for (int i = 0; i < list.size(); ++i) {
         cr2200fp_channelSetup channel;
-        if (!readChannel(list.at(i), i, fileName, &channel, error))
+        if (!readChannel(list.at(i), i, fileName, version, &channel, error))
             return false;
         if (named.contains(channel.channel)) {
             *error = place.say(QStringLiteral("channel %1 is named twice").arg(channel.channel));
@@ -462,7 +472,8 @@ QByteArray cr2200fp_setupFile::toJson(const cr2200fp_setup &setup)
             { QStringLiteral("coupling"), channel.coupling },
             { QStringLiteral("gain"), channel.gain }, { QStringLiteral("excitation"), excitation },
             { QStringLiteral("shunt"), channel.shunt },
-            { QStringLiteral("calibrations"), calibrations } });
+            { QStringLiteral("calibrations"), calibrations },
+            { QStringLiteral("name"), channel.name } });
     }
     root.insert(QStringLiteral("channels"), channels);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);

@@ -259,20 +259,20 @@ void tst_Setup::badFiles_data()
         << QByteArray("{ \"format\": \"sfp-scenario\", \"version\": 1 }")
         << "bench.json: \"format\" is not \"sfp-setup\": not a setup file";
     QTest::newRow("unknown version")
-        << QByteArray("{ \"format\": \"sfp-setup\", \"version\": 2, \"unit\": \"Orbisa 4830\", "
+        << QByteArray("{ \"format\": \"sfp-setup\", \"version\": 3, \"unit\": \"Orbisa 4830\", "
                       "\"channels\": [] }")
-        << "bench.json: \"version\" 2 is not known to this build, which reads version 1";
+        << "bench.json: \"version\" 3 is not known to this build, which reads versions 1 to 2";
     for (const char *version : { "0", "1.5", "-1" })
         QTest::newRow(qPrintable(QStringLiteral("version %1").arg(version)))
             << QByteArray("{ \"format\": \"sfp-setup\", \"version\": ") + version
                 + ", \"unit\": \"Orbisa 4830\", \"channels\": [] }"
             << QStringLiteral("bench.json: \"version\" %1 is not known to this build, which "
-                              "reads version 1")
+                              "reads versions 1 to 2")
                    .arg(version);
     QTest::newRow("version as text")
         << QByteArray("{ \"format\": \"sfp-setup\", \"version\": \"1\" }")
         << "bench.json: \"version\" missing or not a number is not known to this build, which "
-           "reads version 1";
+           "reads versions 1 to 2";
     QTest::newRow("another unit") << QByteArray(
         "{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"Orbisa 4831\", "
         "\"channels\": [] }") << "bench.json: \"unit\" is \"Orbisa 4831\", not \"Orbisa 4830\"";

@@ -130,6 +130,7 @@ QString HostSetups::problem(const cr2200fp_channelOutcome &outcome)
 {
     switch (outcome.kind) {
     case cr2200fp_channelOutcome::Applied:
+    case cr2200fp_channelOutcome::Staged:
         break;
     case cr2200fp_channelOutcome::Refused:
         return tr("channel %1: refused, %2 answered 0x%3")
