@@ -36,15 +36,6 @@ bool inTabBar(const QWidget *w)
     return qobject_cast<const QTabBar *>(w) || qobject_cast<const QTabBar *>(w->parentWidget());
 }
 
-bool anyChannelDue(const QAbstractItemModel *model)
-{
-    for (int row = 0; row < model->rowCount(); ++row) {
-        if (model->index(row, stateColumn).data(Qt::FontRole).isValid())
-            return true;
-    }
-    return false;
-}
-
 QToolButton *switchButton(const QString &text, const QString &toolTip)
 {
     auto *button = new QToolButton;
@@ -203,10 +194,22 @@ void HostViews::applyChanged()
         emit changesApplied(result);
 }
 
+QList<int> HostViews::channelsNotApplied() const
+{
+    QList<int> channels;
+    cr2200fp_overviewInterface *overviewPanel = overviewInterface();
+    const QAbstractItemModel *model = overviewPanel ? overviewPanel->channelModel() : nullptr;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        if (model->index(row, stateColumn).data(Qt::FontRole).isValid())
+            channels.append(row + 1);
+    }
+    return channels;
+}
+
 void HostViews::updateApply()
 {
-    cr2200fp_overviewInterface *overviewPanel = overviewInterface();
-    applyButton->setEnabled(overviewPanel && anyChannelDue(overviewPanel->channelModel()));
+    applyButton->setEnabled(!channelsNotApplied().isEmpty());
+    emit statesChanged();
 }
 
 void HostViews::connectOverview(const char *signal, const char *slot)

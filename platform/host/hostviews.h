@@ -40,6 +40,8 @@ public:
     // The overview widget shown in the table view, or null.
     QWidget *overview() const { return overviewWidget; }
     bool tableShown() const;
+    // The channels (1-based) whose "State" is not "Applied" in the table; none without it.
+    QList<int> channelsNotApplied() const;
     // The line above the table; empty hides it.
     void setReview(const QString &text);
     QString review() const;
@@ -66,6 +68,8 @@ signals:
     void changesApplied(const cr2200fp_setupResult &result);
     // "Revert changed" of the table set the changed channels back.
     void changesReverted();
+    // A channel's state in the table may have changed (an edit, an apply, a revert).
+    void statesChanged();
 
 private slots:
     // Connected by signature to the overview's signals.

@@ -1,5 +1,6 @@
 #include "hostwindow.h"
 
+#include "earliersettingsdialog.h"
 #include "hostlog.h"
 #include "hostsetups.h"
 #include "hostviews.h"
@@ -56,8 +57,10 @@ QLayout *HostWindow::buildContent()
         panelColumn->setStretchFactor(hostLog, table ? 0 : 1);
     });
     connect(hostViews, &HostViews::changesApplied, this, &HostWindow::reportChangesApplied);
-    connect(hostViews, &HostViews::changesReverted, this,
-        [this] { report(QStringLiteral("changes reverted")); });
+    connect(hostViews, &HostViews::changesReverted, this, &HostWindow::reportChangesReverted);
+    // Queued: the panel keeps what an apply replaced once the apply is over.
+    connect(hostViews, &HostViews::statesChanged, this, &HostWindow::offerEarlierSettings,
+        Qt::QueuedConnection);
     panelColumn = new QVBoxLayout;
     panelColumn->addLayout(resourceRow);
     panelColumn->addWidget(hostViews);
@@ -81,11 +84,17 @@ QWidget *HostWindow::buildCaptionBar(QLabel *logLabel)
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(logLabel);
     row->addStretch();
-    for (QWidget *button :
-        { hostViews->pagesButton, hostViews->tableButton, hostViews->applyButton }) {
+    pbEarlier = new QToolButton;
+    pbEarlier->setText(tr("Earlier settings..."));
+    auto *earlierKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    connect(pbEarlier, &QToolButton::clicked, this, &HostWindow::chooseEarlierSettings);
+    connect(earlierKey, &QShortcut::activated, this, &HostWindow::chooseEarlierSettings);
+    for (QToolButton *button :
+        { hostViews->pagesButton, hostViews->tableButton, hostViews->applyButton, pbEarlier }) {
         button->setMaximumHeight(logLabel->sizeHint().height());
         row->addWidget(button);
     }
+    offerEarlierSettings();
     auto *bar = new QWidget;
     bar->setLayout(row);
     // Spaced from the panel as the caption alone was.
@@ -156,6 +165,8 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
     currentPanel = panel;
     hostViews->setPanel(panel);
     hostSetups->panelChanged(panel);
+    reviewSource.clear();
+    offerEarlierSettings();
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
     const bool gain
@@ -172,6 +183,8 @@ void HostWindow::removePanel()
     delete currentPanel;
     hostViews->setPanel(nullptr);
     hostSetups->panelChanged(nullptr);
+    reviewSource.clear();
+    offerEarlierSettings();
 }
 
 void HostWindow::showAttached(const QString &resource)
@@ -226,7 +239,53 @@ void HostWindow::loadSetup(const QString &path)
         report(QStringLiteral("setup: %1 declined, the panel keeps its settings").arg(path));
         return;
     }
-    hostSetups->apply(path, setup);
+    stageForReview(path, setup);
+}
+
+void HostWindow::stageForReview(const QString &source, const cr2200fp_setup &setup)
+{
+    // The page's gain warning may run a box, in which the window may go.
+    const QPointer<HostWindow> alive(this);
+    const cr2200fp_setupResult staged = hostSetups->stage(source, setup);
+    if (!alive || staged.refusedWhole())
+        return;
+    reviewSource = source;
+    reviewSkipped.clear();
+    for (const cr2200fp_channelOutcome &outcome : staged.channels) {
+        if (outcome.kind == cr2200fp_channelOutcome::Skipped)
+            reviewSkipped.append(outcome);
+    }
+    hostViews->setReview(HostSetups::review(
+        source, staged, hostViews->channelsNotApplied(), hostSetups->otherUnit(setup)));
+    hostViews->showTable(true);
+}
+
+void HostWindow::chooseEarlierSettings()
+{
+    cr2200fp_setupInterface *setups = hostSetups->panelSetups();
+    const QVector<cr2200fp_setup> earlier
+        = setups ? setups->earlierSetups() : QVector<cr2200fp_setup>();
+    if (earlier.isEmpty())
+        return;
+    EarlierSettingsDialog dialog(earlier, setups->currentSetup(), this);
+    const QPointer<HostWindow> alive(this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (!alive || !accepted || dialog.chosen() < 0)
+        return;
+    const cr2200fp_setup &chosen = earlier.at(dialog.chosen());
+    stageForReview(tr("settings before %1").arg(EarlierSettingsDialog::when(chosen)), chosen);
+}
+
+void HostWindow::offerEarlierSettings()
+{
+    cr2200fp_setupInterface *setups = hostSetups->panelSetups();
+    const bool offered = setups && !setups->earlierSetups().isEmpty();
+    pbEarlier->setEnabled(offered);
+    pbEarlier->setToolTip(offered
+            ? tr("Lists what the unit held before each of the last applies, to review one "
+                 "(Ctrl+E)")
+            : tr("None yet: the unit's settings are kept here from the first apply that "
+                 "changes them (Ctrl+E)"));
 }
 
 void HostWindow::fitToScreen(const QRect &available)
@@ -290,8 +349,26 @@ void HostWindow::report(const QString &line)
     hostLog->report(line);
 }
 
+void HostWindow::reportChangesReverted()
+{
+    report(QStringLiteral("changes reverted"));
+    if (!reviewSource.isEmpty())
+        report(QStringLiteral("setup not applied: %1").arg(reviewSource));
+    endReview();
+}
+
+void HostWindow::endReview()
+{
+    reviewSource.clear();
+    hostViews->setReview(QString());
+}
+
 void HostWindow::reportChangesApplied(const cr2200fp_setupResult &result)
 {
+    const QString reviewed = reviewSource;
+    cr2200fp_setupResult summarised = result;
+    summarised.channels += reviewSkipped;
+    endReview();
     if (result.channels.isEmpty())
         report(QStringLiteral("changes applied: none were due"));
     for (const cr2200fp_channelOutcome &outcome : result.channels) {
@@ -300,6 +377,9 @@ void HostWindow::reportChangesApplied(const cr2200fp_setupResult &result)
                    .arg(problem.isEmpty() ? QStringLiteral("channel %1").arg(outcome.channel)
                                           : problem));
     }
+    // The box last: the window may go in it.
+    if (!reviewed.isEmpty())
+        hostSetups->summarise(reviewed, summarised);
 }
 
 void HostWindow::panelGainChanged(int chIdx, ViReal64 gain)

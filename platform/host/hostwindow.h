@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QToolButton;
 class QVBoxLayout;
 class Simulation;
 class SimulationConsole;
@@ -58,7 +59,8 @@ public:
     // the settings may go (nothing changed, or Yes); No is the default and escape answer.
     bool mayDiscardSettings(const QString &question);
     // Reads the setup file path and, when the operator lets it replace settings (see
-    // mayDiscardSettings), hands it to setups() to apply; its boxes follow.
+    // mayDiscardSettings), has setups() stage it and shows the table with what it would
+    // change, nothing sent; the summary box follows once "Apply changed" has applied it.
     void loadSetup(const QString &path);
 
     // Fits the window to a screen's available area: on the first fit the console is
@@ -76,6 +78,8 @@ public:
     QCheckBox *simulationToggle() const { return chkSimulation; }
     // "Save setup..." and "Load setup...".
     HostSetups *setups() const { return hostSetups; }
+    // "Earlier settings..." (Ctrl+E).
+    QToolButton *earlierButton() const { return pbEarlier; }
     // The panel's pages and its table of all channels.
     HostViews *views() const { return hostViews; }
     // The same as log()->report(line).
@@ -109,6 +113,15 @@ private:
     bool connectPanel(const char *signal, const char *slot);
     void focusPanel();
     void reportChangesApplied(const cr2200fp_setupResult &result);
+    void reportChangesReverted();
+    void endReview();
+    // Stages setup from source (a file, or earlier settings) and shows the table with
+    // what it would change; a setup refused whole changes nothing.
+    void stageForReview(const QString &source, const cr2200fp_setup &setup);
+    // "Earlier settings...": the list, then the one chosen staged for review.
+    void chooseEarlierSettings();
+    // Enables "Earlier settings..." while the panel has any, and says why not in its tooltip.
+    void offerEarlierSettings();
     QRect availableArea() const;
 
     Simulation &simulation;
@@ -121,6 +134,9 @@ private:
     SimulationConsole *simulationConsole = nullptr;
     HostSetups *hostSetups = nullptr;
     HostViews *hostViews = nullptr;
+    QToolButton *pbEarlier = nullptr; // "Earlier settings..."
+    QString reviewSource; // the staged setup the table shows for review; empty: none
+    QVector<cr2200fp_channelOutcome> reviewSkipped; // its channels not on this carrier
     QPointer<cr2200fp_scuInterface> currentPanel;
     PanelSnapshot defaults;
     bool fitted = false; // the console's default is decided
