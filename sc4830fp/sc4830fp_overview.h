@@ -49,6 +49,8 @@ private:
     void showPage(const QModelIndex &index);
     void applyChanged();
     void revertChanged();
+    // Focus stays in the table after its buttons.
+    void keepFocus();
     // The buttons are offered while a channel is Changed (or, for Apply, Refused).
     void updateButtons();
 

@@ -925,9 +925,12 @@ void tst_HostConsole::viewsShowPagesOrTable()
 
     QVERIFY(model->setData(model->index(4, 5), QStringLiteral("10")));
     QVERIFY(views->applyButton->isEnabled());
-    views->applyButton->click();
+    views->applyButton->setFocus();
+    QTest::keyClick(views->applyButton, Qt::Key_Space);
     QCOMPARE(model->index(4, 14).data().toString(), QStringLiteral("Applied"));
     QVERIFY(!views->applyButton->isEnabled());
+    // Focus goes back to the pages, not on to Reset.
+    QVERIFY(window->panel()->isAncestorOf(QApplication::focusWidget()));
     QCOMPARE(logLines(window->log()).constLast(), QStringLiteral("changes applied: channel 5"));
 
     // What the unit held before that apply comes back for review, by Ctrl+E.

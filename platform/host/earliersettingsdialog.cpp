@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,6 +55,10 @@ EarlierSettingsDialog::EarlierSettingsDialog(
                       .arg(when(entry), channelList(differing)));
     }
     list->setCurrentRow(0);
+    // Every entry whole, as far as the screen allows.
+    list->setMinimumWidth(qMin(list->sizeHintForColumn(0) + 2 * list->frameWidth()
+            + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+        800));
     auto *caption = new QLabel(
         tr("What the unit held before each of the last applies, newest first. The one chosen "
            "is set for review; nothing is sent before \"Apply changed\"."));

@@ -189,9 +189,17 @@ void HostViews::applyChanged()
     // these views with it.
     const QPointer<HostViews> alive(this);
     const QPointer<QWidget> panel(panelWidget);
+    const bool hadFocus = applyButton->hasFocus();
     const cr2200fp_setupResult result = overviewPanel->applyChanged();
-    if (alive && panel)
-        emit changesApplied(result);
+    if (!alive || !panel)
+        return;
+    // Disabled by its apply, the button would hand focus on to whatever comes next in the
+    // window (Reset, say): it goes back to the pages instead.
+    if (hadFocus && !applyButton->hasFocus()) {
+        if (QWidget *control = firstControl(panelWidget))
+            control->setFocus(Qt::OtherFocusReason);
+    }
+    emit changesApplied(result);
 }
 
 QList<int> HostViews::channelsNotApplied() const
