@@ -48,7 +48,13 @@ void describeOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Loads the Orbisa 4830 front panel plug-in and runs it against the "
-                       "simulated carrier and unit."));
+                       "simulated carrier and unit.\n\n"
+                       "The window shows the panel's channel pages or all its channels in one "
+                       "table: choose with \"Channel pages\" and \"All channels\" above the "
+                       "panel, or toggle with Ctrl+T. \"Apply changed\" applies every changed "
+                       "channel from either view. \"Load setup...\" shows in the table what a file "
+                       "would change before anything is sent; \"Earlier settings...\" (Ctrl+E) "
+                       "brings back, for review, what an apply replaced."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({ demoOption, carrierOption, noReferenceOption, noUnitOption, pluginOption,
         screenshotOption, quitAfterOption, callLogOption, scenarioOption, setupOption,

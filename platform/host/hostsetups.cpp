@@ -38,7 +38,8 @@ HostSetups::HostSetups(QWidget &window, HostLog &log)
     saveButton->setToolTip(tr("Saves every channel's settings to a setup file"));
     loadButton = new QToolButton;
     loadButton->setText(tr("Load setup..."));
-    loadButton->setToolTip(tr("Sets and applies the channels a setup file names"));
+    loadButton->setToolTip(tr("Sets the channels a setup file names for review; nothing is sent "
+                              "before \"Apply changed\""));
     connect(saveButton, &QToolButton::clicked, this, &HostSetups::save);
     panelChanged(nullptr);
 }
@@ -102,28 +103,69 @@ bool HostSetups::read(const QString &path, cr2200fp_setup *setup)
     return false;
 }
 
-void HostSetups::apply(const QString &path, const cr2200fp_setup &setup)
+cr2200fp_setupResult HostSetups::stage(const QString &source, const cr2200fp_setup &setup)
 {
     cr2200fp_setupInterface *setups = panelSetups();
     if (!setups)
-        return;
-    // The panel's reports run message boxes, in which the window may go, and this with it.
-    const QPointer<HostSetups> alive(this);
-    const cr2200fp_setupResult result = setups->applySetup(setup);
-    if (!alive)
-        return;
+        return cr2200fp_setupResult { tr("the panel offers no setups"), {} };
+    const cr2200fp_setupResult result = setups->stageSetup(setup);
     if (result.refusedWhole()) {
-        const QString error = cr2200fp_setupFile::message(path, result.error);
+        const QString error = cr2200fp_setupFile::message(source, result.error);
         log.report(QStringLiteral("setup refused: %1").arg(error));
         tell(error, true);
-        return;
+        return result;
     }
-    log.report(QStringLiteral("setup loaded: %1").arg(path));
+    log.report(QStringLiteral("setup staged for review: %1").arg(source));
+    return result;
+}
+
+void HostSetups::summarise(const QString &source, const cr2200fp_setupResult &result)
+{
+    log.report(QStringLiteral("setup applied: %1").arg(source));
     for (const cr2200fp_channelOutcome &outcome : result.channels) {
         if (!problem(outcome).isEmpty())
             log.report(QStringLiteral("setup: %1").arg(problem(outcome)));
     }
-    tell(summary(path, result), !result.allApplied());
+    tell(summary(source, result), !result.allApplied());
+}
+
+QString HostSetups::review(const QString &source, const cr2200fp_setupResult &staged,
+    const QList<int> &notApplied, const QString &warning)
+{
+    QList<int> changing;
+    int unchanged = 0;
+    int skipped = 0;
+    for (const cr2200fp_channelOutcome &outcome : staged.channels) {
+        if (outcome.kind == cr2200fp_channelOutcome::Skipped)
+            ++skipped;
+        else if (notApplied.contains(outcome.channel))
+            changing.append(outcome.channel);
+        else
+            ++unchanged;
+    }
+    QString text = tr("Reviewing %1, nothing sent yet. Channels that change: %2%3. "
+                      "Unchanged: %4. Skipped: %5. \"Apply changed\" sends them, "
+                      "\"Revert changed\" takes them back.")
+                       .arg(QFileInfo(source).fileName(), QString::number(changing.size()),
+                           changing.isEmpty() ? QString()
+                                              : QStringLiteral(" (%1)").arg(channelList(changing)),
+                           QString::number(unchanged), QString::number(skipped));
+    if (!warning.isEmpty())
+        text += QLatin1Char('\n') + warning;
+    return text;
+}
+
+QString HostSetups::otherUnit(const cr2200fp_setup &setup) const
+{
+    const QString model = setup.information.value(QLatin1String("model")).toString();
+    const QString serial = setup.information.value(QLatin1String("serialNumber")).toString();
+    if (!panel
+        || ((model.isEmpty() || model == panel->model())
+            && (serial.isEmpty() || serial == panel->serialNumber())))
+        return QString();
+    return tr("Warning: the file was saved from %1, S/N %2; the attached unit is %3, S/N %4.")
+        .arg(model.isEmpty() ? tr("an unnamed model") : model,
+            serial.isEmpty() ? tr("unknown") : serial, panel->model(), panel->serialNumber());
 }
 
 QString HostSetups::problem(const cr2200fp_channelOutcome &outcome)
