@@ -1,6 +1,7 @@
 #include "hostsetups.h"
 
 #include "hostwindow.h"
+#include "sourcetexts.h"
 
 #include <cr2200fp_messages.h>
 #include <cr2200fp_setupfile.h>
@@ -14,7 +15,20 @@
 
 namespace {
 
-const char fileFilter[] = "Setups (*.json)";
+QString fileFilter()
+{
+    return HostSetups::tr("Setups (*.json)");
+}
+
+// Why path was refused, in English, as every line on standard output is worded.
+QString refusalInEnglish(const QString &path)
+{
+    const SourceTexts english;
+    cr2200fp_setup unused;
+    QString error;
+    cr2200fp_setupFile::read(path, &unused, &error);
+    return error;
+}
 
 QString channelList(const QList<int> &channels)
 {
@@ -57,8 +71,8 @@ cr2200fp_setupInterface *HostSetups::panelSetups() const
 
 void HostSetups::save()
 {
-    QString path = QFileDialog::getSaveFileName(
-        &window, tr("Save setup"), dialogFolder(), QLatin1String(fileFilter));
+    QString path
+        = QFileDialog::getSaveFileName(&window, tr("Save setup"), dialogFolder(), fileFilter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -71,8 +85,8 @@ void HostSetups::save()
 
 void HostSetups::load()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        &window, tr("Load setup"), dialogFolder(), QLatin1String(fileFilter));
+    const QString path
+        = QFileDialog::getOpenFileName(&window, tr("Load setup"), dialogFolder(), fileFilter());
     if (path.isEmpty())
         return;
     remember(path);
@@ -97,7 +111,7 @@ void HostSetups::loadFrom(const QString &path)
     cr2200fp_setup setup;
     QString error;
     if (!cr2200fp_setupFile::read(path, &setup, &error)) {
-        window.report(QStringLiteral("setup refused: %1").arg(error));
+        window.report(QStringLiteral("setup refused: %1").arg(refusalInEnglish(path)));
         tell(error, true);
         return;
     }
@@ -116,15 +130,23 @@ void HostSetups::loadFrom(const QString &path)
     if (!alive)
         return;
     if (result.refusedWhole()) {
-        error = cr2200fp_setupFile::message(path, result.error);
-        window.report(QStringLiteral("setup refused: %1").arg(error));
-        tell(error, true);
+        {
+            // Refused whole, nothing was changed: asked again for the log's English.
+            const SourceTexts english;
+            window.report(
+                QStringLiteral("setup refused: %1")
+                    .arg(cr2200fp_setupFile::message(path, setups->applySetup(setup).error)));
+        }
+        tell(cr2200fp_setupFile::message(path, result.error), true);
         return;
     }
-    window.report(QStringLiteral("setup loaded: %1").arg(path));
-    for (const cr2200fp_channelOutcome &outcome : result.channels) {
-        if (!problem(outcome).isEmpty())
-            window.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+    {
+        const SourceTexts english; // the log's lines
+        window.report(QStringLiteral("setup loaded: %1").arg(path));
+        for (const cr2200fp_channelOutcome &outcome : result.channels) {
+            if (!problem(outcome).isEmpty())
+                window.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+        }
     }
     tell(summary(path, result), !result.allApplied());
 }
