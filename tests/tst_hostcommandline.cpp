@@ -346,14 +346,17 @@ void tst_HostCommandLine::setupOptions_data()
 }
 
 // --setup right after the attach, --save-setup after that: the file saved holds what was
-// applied, and every channel not applied is one line on standard error.
+// applied, and every channel not applied is one line on standard error, in English.
 void tst_HostCommandLine::setupOptions()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QStringList, errors);
     const QString saved = dir->filePath(QStringLiteral("saved.json"));
+    // A German operator's window, and the same English lines for the scripts.
+    qputenv("LANGUAGE", "de");
     const HostRun r = runHost(QStringList { QStringLiteral("--save-setup"), saved } + arguments);
+    qunsetenv("LANGUAGE");
     QCOMPARE(r.exitStatus, QProcess::NormalExit);
     QCOMPARE(r.exitCode, exitCode);
     const QStringList seen = r.hostErrors();
