@@ -63,7 +63,7 @@ bool readMessages(const QString &path, QMap<QString, Message> &messages)
         else if (xml.name() == QLatin1String("translation")) {
             Message &m = messages[context + QLatin1Char('|') + source];
             m.type = xml.attributes().value(QLatin1String("type")).toString();
-            m.translation = xml.readElementText();
+            m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
     return !xml.hasError();
@@ -223,7 +223,7 @@ void tst_Translations::hostSpeaksGerman()
     for (QAbstractButton *button : window.findChildren<QAbstractButton *>())
         words << button->text();
     for (const char *word : { "Ressource", "Verbinden", "Setup speichern...", "Setup laden...",
-             "Simulation anzeigen", "Host-Protokoll", "Statuswörter", "Fehlschlagen" })
+             "Simulation anzeigen", "Host-Protokoll", "Funktion", "Fehlschlagen" })
         QVERIFY2(words.contains(QString::fromUtf8(word)), word);
 
     cr2200fp_setupResult result;
