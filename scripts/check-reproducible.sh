@@ -32,13 +32,14 @@ build() {
     cmake -S "$1" -B "$1/_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSFP_QT_MAJOR="$qt" \
         -DBUILD_TESTING=OFF >/dev/null
     cmake --build "$1/_build" -j "$(nproc)" >/dev/null
-    (cd "$1/_build" && cpack -G DEB -B packages >/dev/null)
+    (cd "$1/_build" && cpack -G DEB -B packages >/dev/null 2>&1)
 }
 
 # unpack SOURCE-FOLDER: every package's files and control files under SOURCE/_unpacked.
 unpack() {
     for deb in "$1"/_build/packages/*.deb; do
         name=$(basename "$deb" .deb)
+        mkdir -p "$1/_unpacked/$name"
         dpkg-deb -x "$deb" "$1/_unpacked/$name/files"
         dpkg-deb -e "$deb" "$1/_unpacked/$name/control"
     done
