@@ -11,6 +11,10 @@ add_compile_options(
     -Wdate-time
     -fstack-protector-strong
     -Wformat -Werror=format-security)
+# The build tree's programs and libraries find each other relative to themselves
+# ($ORIGIN): a folder in the run path would also change the build ID of everything linked
+# against a library of ours, which stays when the installation strips the run path.
+set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)
 # Fortification needs the optimiser; a Debug build (the sanitizers') has none.
 add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
 # Relocations read-only after start, and every symbol bound at load (lintian's
