@@ -4,16 +4,20 @@
 #include "cr2200fp_setupinterface.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // The setup file (docs/setup.md): JSON in UTF-8, { "format": "sfp-setup", "version": 2,
 // "unit": ..., "channels": [ ... ] }. The reader checks the document's shape and types
 // into a cr2200fp_setup; the lists, ranges, combinations and names are the panel's to
 // check when it applies the setup. It reads version 1 too, whose channels have no name.
-// Every refusal is one line that starts with the file's name. No widget, no state: any
-// thread.
+// Every refusal is one line that starts with the file's name, in the application's
+// language; the keys and values it quotes from the file stay as written. No widget, no
+// state: any thread.
 class cr2200fp_setupFile
 {
+    Q_DECLARE_TR_FUNCTIONS(cr2200fp_setupFile)
+
 public:
     static constexpr int formatVersion = 2; // written; read too
     static constexpr int firstFormatVersion = 1; // read: no channel names

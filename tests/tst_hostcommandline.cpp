@@ -374,8 +374,8 @@ void tst_HostCommandLine::setupOptions_data()
 }
 
 // --setup right after the attach, --save-setup after that: the file saved holds what was
-// applied, and every channel not applied is one line on standard error. --compare-setup
-// last prints what its file would change.
+// applied, and every channel not applied is one line on standard error, in English.
+// --compare-setup last prints what its file would change.
 void tst_HostCommandLine::setupOptions()
 {
     QFETCH(QStringList, arguments);
@@ -383,7 +383,10 @@ void tst_HostCommandLine::setupOptions()
     QFETCH(QStringList, errors);
     QFETCH(QStringList, compared);
     const QString saved = dir->filePath(QStringLiteral("saved.json"));
+    // A German operator's window, and the same English lines for the scripts.
+    qputenv("LANGUAGE", "de");
     const HostRun r = runHost(QStringList { QStringLiteral("--save-setup"), saved } + arguments);
+    qunsetenv("LANGUAGE");
     QCOMPARE(r.exitStatus, QProcess::NormalExit);
     QCOMPARE(r.exitCode, exitCode);
     const QStringList seen = r.hostErrors();

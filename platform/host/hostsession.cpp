@@ -7,6 +7,7 @@
 #include "setupcomparison.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
+#include "sourcetexts.h"
 
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_setupfile.h>
@@ -73,14 +74,17 @@ int HostSession::start()
     }
     // A setup file that cannot be read ends the run before anything is loaded, as a bad
     // scenario does; what only the panel can check ends it after the attach.
-    QString setupProblem;
-    if ((!options.setupPath.isEmpty()
-            && !cr2200fp_setupFile::read(options.setupPath, &setup, &setupProblem))
-        || (!options.compareSetupPath.isEmpty()
-            && !cr2200fp_setupFile::read(
-                options.compareSetupPath, &comparedSetup, &setupProblem))) {
-        printError(setupProblem);
-        return ExitUsage;
+    {
+        const SourceTexts english; // for standard error
+        QString setupProblem;
+        if ((!options.setupPath.isEmpty()
+                && !cr2200fp_setupFile::read(options.setupPath, &setup, &setupProblem))
+            || (!options.compareSetupPath.isEmpty()
+                && !cr2200fp_setupFile::read(
+                    options.compareSetupPath, &comparedSetup, &setupProblem))) {
+            printError(setupProblem);
+            return ExitUsage;
+        }
     }
     if (!loader.load()) {
         printError(loader.errorString());
@@ -238,8 +242,12 @@ int HostSession::runSetupOptions()
     }
     if (!options.setupPath.isEmpty()) {
         const cr2200fp_setupResult result = panel->applySetup(setup);
+        // The lines below are for standard output and standard error. A setup refused
+        // whole changed nothing: it is asked again for the refusal in English.
+        const SourceTexts english;
         if (result.refusedWhole()) {
-            printError(cr2200fp_setupFile::message(options.setupPath, result.error));
+            printError(
+                cr2200fp_setupFile::message(options.setupPath, panel->applySetup(setup).error));
             return ExitUsage;
         }
         report(QStringLiteral("setup: %1, %2 channel(s)")
@@ -255,6 +263,7 @@ int HostSession::runSetupOptions()
         if (!result.allApplied())
             setupStatus = ExitSetup;
     }
+    const SourceTexts english; // for standard error
     QString problem;
     if (!options.saveSetupPath.isEmpty() && !setups->saveTo(options.saveSetupPath, &problem)) {
         printError(problem);

@@ -1,6 +1,7 @@
 #include "hostsetups.h"
 
 #include "hostlog.h"
+#include "sourcetexts.h"
 
 #include <cr2200fp_messages.h>
 #include <cr2200fp_setupfile.h>
@@ -14,7 +15,20 @@
 
 namespace {
 
-const char fileFilter[] = "Setups (*.json)";
+QString fileFilter()
+{
+    return HostSetups::tr("Setups (*.json)");
+}
+
+// Why path was refused, in English, as every line on standard output is worded.
+QString refusalInEnglish(const QString &path)
+{
+    const SourceTexts english;
+    cr2200fp_setup unused;
+    QString error;
+    cr2200fp_setupFile::read(path, &unused, &error);
+    return error;
+}
 
 QString channelList(const QList<int> &channels)
 {
@@ -59,8 +73,8 @@ cr2200fp_setupInterface *HostSetups::panelSetups() const
 
 void HostSetups::save()
 {
-    QString path = QFileDialog::getSaveFileName(
-        &window, tr("Save setup"), dialogFolder(), QLatin1String(fileFilter));
+    QString path
+        = QFileDialog::getSaveFileName(&window, tr("Save setup"), dialogFolder(), fileFilter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -73,8 +87,8 @@ void HostSetups::save()
 
 QString HostSetups::chooseFile()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        &window, tr("Load setup"), dialogFolder(), QLatin1String(fileFilter));
+    const QString path
+        = QFileDialog::getOpenFileName(&window, tr("Load setup"), dialogFolder(), fileFilter());
     if (!path.isEmpty())
         remember(path);
     return path;
@@ -98,7 +112,7 @@ bool HostSetups::read(const QString &path, cr2200fp_setup *setup)
     QString error;
     if (cr2200fp_setupFile::read(path, setup, &error))
         return true;
-    log.report(QStringLiteral("setup refused: %1").arg(error));
+    log.report(QStringLiteral("setup refused: %1").arg(refusalInEnglish(path)));
     tell(error, true);
     return false;
 }
@@ -110,9 +124,14 @@ cr2200fp_setupResult HostSetups::stage(const QString &source, const cr2200fp_set
         return cr2200fp_setupResult { tr("the panel offers no setups"), {} };
     const cr2200fp_setupResult result = setups->stageSetup(setup);
     if (result.refusedWhole()) {
-        const QString error = cr2200fp_setupFile::message(source, result.error);
-        log.report(QStringLiteral("setup refused: %1").arg(error));
-        tell(error, true);
+        {
+            // Refused whole, nothing was changed: asked again for the log's English.
+            const SourceTexts english;
+            log.report(QStringLiteral("setup refused: %1")
+                           .arg(cr2200fp_setupFile::message(
+                               source, setups->stageSetup(setup).error)));
+        }
+        tell(cr2200fp_setupFile::message(source, result.error), true);
         return result;
     }
     log.report(QStringLiteral("setup staged for review: %1").arg(source));
@@ -121,10 +140,13 @@ cr2200fp_setupResult HostSetups::stage(const QString &source, const cr2200fp_set
 
 void HostSetups::summarise(const QString &source, const cr2200fp_setupResult &result)
 {
-    log.report(QStringLiteral("setup applied: %1").arg(source));
-    for (const cr2200fp_channelOutcome &outcome : result.channels) {
-        if (!problem(outcome).isEmpty())
-            log.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+    {
+        const SourceTexts english; // the log's lines
+        log.report(QStringLiteral("setup applied: %1").arg(source));
+        for (const cr2200fp_channelOutcome &outcome : result.channels) {
+            if (!problem(outcome).isEmpty())
+                log.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+        }
     }
     tell(summary(source, result), !result.allApplied());
 }
