@@ -191,10 +191,6 @@ in Real (not Demo) mode.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&quot;version&quot; %1 is not known to this build, which reads version %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&quot;unit&quot; is missing</source>
         <translation type="unfinished"></translation>
     </message>
@@ -228,6 +224,10 @@ in Real (not Demo) mode.</source>
     </message>
     <message>
         <source>cannot be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; %1 is not known to this build, which reads versions %2 to %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -192,10 +192,6 @@ im Messbetrieb (nicht im Demobetrieb) arbeitet.</translation>
         <translation>fehlt oder ist keine Zahl</translation>
     </message>
     <message>
-        <source>&quot;version&quot; %1 is not known to this build, which reads version %2</source>
-        <translation>&quot;version&quot; %1 ist diesem Programmstand unbekannt, er liest Version %2</translation>
-    </message>
-    <message>
         <source>&quot;unit&quot; is missing</source>
         <translation>&quot;unit&quot; fehlt</translation>
     </message>
@@ -230,6 +226,10 @@ im Messbetrieb (nicht im Demobetrieb) arbeitet.</translation>
     <message>
         <source>cannot be written: %1</source>
         <translation>kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; %1 is not known to this build, which reads versions %2 to %3</source>
+        <translation>&quot;version&quot; %1 ist diesem Programmstand unbekannt, er liest die Versionen %2 bis %3</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>EarlierSettingsDialog</name>
+    <message>
+        <source>Earlier settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before the apply at %1: the same as now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before the apply at %1: channel %2 differ from now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the unit held before each of the last applies, newest first. The one chosen is set for review; nothing is sent before &quot;Apply changed&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HostLog</name>
     <message>
         <source>Host log</source>
@@ -44,10 +67,6 @@ Do you want to attach to it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sets and applies the channels a setup file names</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Save setup</source>
         <translation type="unfinished"></translation>
     </message>
@@ -57,11 +76,6 @@ Do you want to attach to it?</source>
     </message>
     <message>
         <source>the panel offers no setups</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Loading %1 replaces the settings of the channels it names.
-Do you want to load it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -99,6 +113,53 @@ Do you want to load it?</source>
     </message>
     <message>
         <source>Orbisa %1 SFP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the channels a setup file names for review; nothing is sent before &quot;Apply changed&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reviewing %1, nothing sent yet. Channels that change: %2%3. Unchanged: %4. Skipped: %5. &quot;Apply changed&quot; sends them, &quot;Revert changed&quot; takes them back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning: the file was saved from %1, S/N %2; the attached unit is %3, S/N %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an unnamed model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HostViews</name>
+    <message>
+        <source>Channel pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the panel&apos;s pages, one channel at a time (Ctrl+T)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows every channel as a row of one table (Ctrl+T)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applies every channel the table shows as changed or refused</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -178,6 +239,27 @@ Do you want to load it?</source>
     </message>
     <message>
         <source>About sfp-host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Earlier settings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading %1 replaces the settings of the channels it names.
+Do you want to load it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>settings before %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists what the unit held before each of the last applies, to review one (Ctrl+E)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None yet: the unit&apos;s settings are kept here from the first apply that changes them (Ctrl+E)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>EarlierSettingsDialog</name>
+    <message>
+        <source>Earlier settings</source>
+        <translation>Frühere Einstellungen</translation>
+    </message>
+    <message>
+        <source>Before the apply at %1: the same as now</source>
+        <translation>Vor dem Übernehmen um %1: wie jetzt</translation>
+    </message>
+    <message>
+        <source>Before the apply at %1: channel %2 differ from now</source>
+        <translation>Vor dem Übernehmen um %1: Kanal %2 weicht von jetzt ab</translation>
+    </message>
+    <message>
+        <source>What the unit held before each of the last applies, newest first. The one chosen is set for review; nothing is sent before &quot;Apply changed&quot;.</source>
+        <translation>Was die Einheit vor jedem der letzten Übernahmen hielt, das neueste zuerst. Das gewählte wird zur Prüfung gesetzt; nichts wird vor &quot;Geänderte übernehmen&quot; gesendet.</translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation>Prüfen</translation>
+    </message>
+</context>
+<context>
     <name>HostLog</name>
     <message>
         <source>Host log</source>
@@ -46,10 +69,6 @@ Wollen Sie sich damit verbinden?</translation>
         <translation>Setup laden...</translation>
     </message>
     <message>
-        <source>Sets and applies the channels a setup file names</source>
-        <translation>Stellt die Kanäle, die eine Setup-Datei nennt, ein und übernimmt sie</translation>
-    </message>
-    <message>
         <source>Save setup</source>
         <translation>Setup speichern</translation>
     </message>
@@ -60,12 +79,6 @@ Wollen Sie sich damit verbinden?</translation>
     <message>
         <source>the panel offers no setups</source>
         <translation>die Bedienoberfläche bietet keine Setups an</translation>
-    </message>
-    <message>
-        <source>Loading %1 replaces the settings of the channels it names.
-Do you want to load it?</source>
-        <translation>Das Laden von %1 ersetzt die Einstellungen der Kanäle, die es nennt.
-Wollen Sie es laden?</translation>
     </message>
     <message>
         <source>channel %1: refused, %2 answered 0x%3</source>
@@ -104,6 +117,53 @@ Wollen Sie es laden?</translation>
     <message>
         <source>Orbisa %1 SFP</source>
         <translation>Orbisa %1 SFP</translation>
+    </message>
+    <message>
+        <source>Sets the channels a setup file names for review; nothing is sent before &quot;Apply changed&quot;</source>
+        <translation>Setzt die Kanäle, die eine Setup-Datei nennt, zur Prüfung; nichts wird vor &quot;Geänderte übernehmen&quot; gesendet</translation>
+    </message>
+    <message>
+        <source>Reviewing %1, nothing sent yet. Channels that change: %2%3. Unchanged: %4. Skipped: %5. &quot;Apply changed&quot; sends them, &quot;Revert changed&quot; takes them back.</source>
+        <translation>Prüfung von %1, noch nichts gesendet. Kanäle, die sich ändern: %2%3. Unverändert: %4. Übersprungen: %5. &quot;Geänderte übernehmen&quot; sendet sie, &quot;Geänderte zurücksetzen&quot; nimmt sie zurück.</translation>
+    </message>
+    <message>
+        <source>Warning: the file was saved from %1, S/N %2; the attached unit is %3, S/N %4.</source>
+        <translation>Warnung: Die Datei wurde an %1, S/N %2 gespeichert; angeschlossen ist %3, S/N %4.</translation>
+    </message>
+    <message>
+        <source>an unnamed model</source>
+        <translation>einem unbenannten Modell</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+</context>
+<context>
+    <name>HostViews</name>
+    <message>
+        <source>Channel pages</source>
+        <translation>Kanalseiten</translation>
+    </message>
+    <message>
+        <source>Shows the panel&apos;s pages, one channel at a time (Ctrl+T)</source>
+        <translation>Zeigt die Seiten des Panels, einen Kanal nach dem anderen (Strg+T)</translation>
+    </message>
+    <message>
+        <source>All channels</source>
+        <translation>Alle Kanäle</translation>
+    </message>
+    <message>
+        <source>Shows every channel as a row of one table (Ctrl+T)</source>
+        <translation>Zeigt jeden Kanal als Zeile einer Tabelle (Strg+T)</translation>
+    </message>
+    <message>
+        <source>Apply changed</source>
+        <translation>Geänderte übernehmen</translation>
+    </message>
+    <message>
+        <source>Applies every channel the table shows as changed or refused</source>
+        <translation>Übernimmt jeden Kanal, den die Tabelle als geändert oder abgelehnt zeigt</translation>
     </message>
 </context>
 <context>
@@ -183,6 +243,28 @@ Wollen Sie es laden?</translation>
     <message>
         <source>About sfp-host</source>
         <translation>Über sfp-host</translation>
+    </message>
+    <message>
+        <source>Earlier settings...</source>
+        <translation>Frühere Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Loading %1 replaces the settings of the channels it names.
+Do you want to load it?</source>
+        <translation>Das Laden von %1 ersetzt die Einstellungen der Kanäle, die es nennt.
+Wollen Sie es laden?</translation>
+    </message>
+    <message>
+        <source>settings before %1</source>
+        <translation>Einstellungen vor %1</translation>
+    </message>
+    <message>
+        <source>Lists what the unit held before each of the last applies, to review one (Ctrl+E)</source>
+        <translation>Listet, was die Einheit vor jedem der letzten Übernahmen hielt, um eines zu prüfen (Strg+E)</translation>
+    </message>
+    <message>
+        <source>None yet: the unit&apos;s settings are kept here from the first apply that changes them (Ctrl+E)</source>
+        <translation>Noch keine: Die Einstellungen der Einheit werden ab dem ersten Übernehmen, das sie ändert, hier aufbewahrt (Strg+E)</translation>
     </message>
 </context>
 <context>
