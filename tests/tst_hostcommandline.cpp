@@ -443,10 +443,10 @@ void tst_HostCommandLine::helpListsTheOptions()
     const HostRun r = runHost({ QStringLiteral("--help") });
     QCOMPARE(r.exitCode, 0);
     const QString help = r.out.join(QLatin1Char('\n'));
-    for (const char *option : { "--demo", "--carrier <CODE>", "--no-reference", "--no-unit",
-             "--plugin <PATH>", "--screenshot <FILE>", "--quit-after <MS>", "--call-log <FILE>",
-             "--setup <FILE>", "--save-setup <FILE>", "--compare-setup <FILE>", "--help",
-             "toggle with Ctrl+T" })
+    for (const char *option :
+        { "--demo", "--carrier <CODE>", "--no-reference", "--no-unit", "--plugin <PATH>",
+            "--screenshot <FILE>", "--quit-after <MS>", "--call-log <FILE>", "--setup <FILE>",
+            "--save-setup <FILE>", "--compare-setup <FILE>", "--help", "toggle with Ctrl+T" })
         QVERIFY2(help.contains(QLatin1String(option)), option);
     QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
 }

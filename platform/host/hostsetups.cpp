@@ -127,9 +127,9 @@ cr2200fp_setupResult HostSetups::stage(const QString &source, const cr2200fp_set
         {
             // Refused whole, nothing was changed: asked again for the log's English.
             const SourceTexts english;
-            log.report(QStringLiteral("setup refused: %1")
-                           .arg(cr2200fp_setupFile::message(
-                               source, setups->stageSetup(setup).error)));
+            log.report(
+                QStringLiteral("setup refused: %1")
+                    .arg(cr2200fp_setupFile::message(source, setups->stageSetup(setup).error)));
         }
         tell(cr2200fp_setupFile::message(source, result.error), true);
         return result;
