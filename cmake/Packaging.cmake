@@ -124,10 +124,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
+# Qt's own catalogues, which the host installs for its dialogs and buttons, come from
+# Debian's translations package of the same Qt.
 if(SFP_QT_MAJOR STREQUAL "5")
     set(SFP_QT_DEV_PACKAGE qtbase5-dev)
+    set(SFP_QT_TRANSLATIONS_PACKAGE qttranslations5-l10n)
 else()
     set(SFP_QT_DEV_PACKAGE qt6-base-dev)
+    set(SFP_QT_TRANSLATIONS_PACKAGE qt6-translations-l10n)
 endif()
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION electronics)
@@ -163,9 +167,11 @@ set(CPACK_COMPONENT_HOST_DESCRIPTION
 sfp-host loads the Orbisa 4830 panel plug-in, hands it a session on a
 simulated carrier and unit and shows it in the front-panel frame beside a
 simulation console that sets status words, injects driver failures and
-replays scenario files.
+replays scenario files. It follows the desktop's language, as do Qt's own
+dialogs and buttons in it.
 The simulated VISA library, carrier and unit are private to the host.
 Start it as ${SFP_HOST_COMMAND}.")
 set(CPACK_COMPONENT_HOST_DEPENDS runtime)
+set(CPACK_DEBIAN_HOST_PACKAGE_DEPENDS ${SFP_QT_TRANSLATIONS_PACKAGE})
 
 include(CPack)

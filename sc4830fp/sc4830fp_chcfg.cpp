@@ -411,12 +411,15 @@ sc4830fp_chCfg::ApplyOutcome sc4830fp_chCfg::lastApply() const
 
 bool sc4830fp_chCfg::changed() const
 {
-    const Settings now = settings();
-    const Settings &was = appliedSettings;
-    return now.input != was.input || now.mode != was.mode || now.coupling != was.coupling
-        || now.gain != was.gain || now.shunt != was.shunt
-        || items::excitationAsTyped(now.posExc) != items::excitationAsTyped(was.posExc)
-        || items::excitationAsTyped(now.negExc) != items::excitationAsTyped(was.negExc);
+    return !sameSettings(settings(), appliedSettings);
+}
+
+bool sc4830fp_chCfg::sameSettings(const Settings &a, const Settings &b)
+{
+    return a.input == b.input && a.mode == b.mode && a.coupling == b.coupling && a.gain == b.gain
+        && a.shunt == b.shunt
+        && items::excitationAsTyped(a.posExc) == items::excitationAsTyped(b.posExc)
+        && items::excitationAsTyped(a.negExc) == items::excitationAsTyped(b.negExc);
 }
 
 sc4830fp_chCfg::State sc4830fp_chCfg::state() const
@@ -434,6 +437,16 @@ bool sc4830fp_chCfg::revertToApplied()
         return false;
     settleAutobalance();
     pbApply->setEnabled(lastApplyOutcome.refused());
+    scuFp->pageAttentionChanged(ch);
+    return true;
+}
+
+bool sc4830fp_chCfg::stageSettings(const Settings &settings)
+{
+    if (!setSettings(settings))
+        return false;
+    // The handlers enabled Apply for every control they moved, also back to applied().
+    pbApply->setEnabled(changed() || lastApplyOutcome.refused());
     scuFp->pageAttentionChanged(ch);
     return true;
 }
@@ -663,6 +676,8 @@ void sc4830fp_chCfg::applyAction()
     // Every report below runs a message box (or the host's slot for masterError), in which
     // the host may delete the panel and this page with it.
     const QPointer<sc4830fp_chCfg> alive(this);
+    // The panel keeps what the unit held before, to take the apply back later.
+    scuFp->applyStarts();
     // An error or the carrier's status means the unit did not take that part: the change
     // stays marked as unsent. A warning counts as done.
     bool gainRefused = false;
@@ -721,6 +736,7 @@ void sc4830fp_chCfg::applyAction()
     if (!alive)
         return;
     scuFp->pageAttentionChanged(ch);
+    scuFp->applyEnds();
 }
 
 void sc4830fp_chCfg::noteRefusal(ViStatus status, const char *fcall)

@@ -70,6 +70,8 @@ public:
     Settings applied() const { return appliedSettings; }
     // The controls show other settings than applied().
     bool changed() const;
+    // The same settings for the unit: excitations compared as typed.
+    static bool sameSettings(const Settings &a, const Settings &b);
     State state() const;
     // Shows settings in the controls as an operator would choose them, each control's
     // handler running (mode before coupling and shunt, so that the mode's own adjustments
@@ -79,6 +81,10 @@ public:
     // Shows applied() again as setSettings() does and settles the page as its apply did;
     // sends nothing. False when the page went with its panel in the gain warning.
     bool revertToApplied();
+    // Shows settings as setSettings() does, for review before they are applied: Apply is
+    // enabled where they differ from applied() or the last apply was refused. Sends
+    // nothing. False when the page went with its panel in the gain warning.
+    bool stageSettings(const Settings &settings);
     // After an attach: runs the mode and gain handlers on what the controls show and
     // applies it to the unit.
     void applyAsAttached();

@@ -282,6 +282,7 @@ void sc4830fp_fp::applyToAllPages(const sc4830fp_chCfg::Settings &settings, int 
     // The gain warning and the reports run message boxes, in which the host may delete
     // this panel and its pages; the count is read afresh each round for the same reason.
     const QPointer<sc4830fp_fp> alive(this);
+    applyStarts();
     for (int i = 0; i < chCount; ++i) {
         sc4830fp_chCfg *page = chPages[i];
         if (i != sourceCh && !page->setSettings(settings))
@@ -290,6 +291,7 @@ void sc4830fp_fp::applyToAllPages(const sc4830fp_chCfg::Settings &settings, int 
         if (!alive)
             return;
     }
+    applyEnds();
 }
 
 void sc4830fp_fp::addPage(int ch)
@@ -340,6 +342,16 @@ cr2200fp_setupResult sc4830fp_fp::applySetup(const cr2200fp_setup &setup)
     return sc4830fp_setup::apply(*this, setup);
 }
 
+cr2200fp_setupResult sc4830fp_fp::stageSetup(const cr2200fp_setup &setup)
+{
+    return sc4830fp_setup::stage(*this, setup);
+}
+
+QVector<cr2200fp_setup> sc4830fp_fp::earlierSetups()
+{
+    return history.entries();
+}
+
 QAbstractItemModel *sc4830fp_fp::channelModel()
 {
     return channelTable;
@@ -364,6 +376,7 @@ cr2200fp_setupResult sc4830fp_fp::applyChanged()
     // host may delete this panel and its pages.
     cr2200fp_setupResult result;
     const QPointer<sc4830fp_fp> alive(this);
+    applyStarts();
     for (int k = 0; k < due.size(); ++k) {
         sc4830fp_chCfg *page = chPages[due.at(k)];
         page->applyAction();
@@ -372,10 +385,11 @@ cr2200fp_setupResult sc4830fp_fp::applyChanged()
             // applied.
             for (int j = k; j < due.size(); ++j)
                 result.channels.append(sc4830fp_setup::notReached(due.at(j)));
-            break;
+            return result;
         }
         result.channels.append(sc4830fp_setup::outcomeOf(*page));
     }
+    applyEnds();
     return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include "sc4830fp_channelmarks.h"
 #include "sc4830fp_chcfg.h"
+#include "sc4830fp_setuphistory.h"
 
 #include <cr2200fp_overviewinterface.h>
 #include <cr2200fp_scuinterface.h>
@@ -57,6 +58,8 @@ public:
 
     cr2200fp_setup currentSetup() override;
     cr2200fp_setupResult applySetup(const cr2200fp_setup &setup) override;
+    cr2200fp_setupResult stageSetup(const cr2200fp_setup &setup) override;
+    QVector<cr2200fp_setup> earlierSetups() override;
 
     QAbstractItemModel *channelModel() override;
     QWidget *createOverview(QWidget *parent) override;
@@ -84,6 +87,11 @@ public:
     void pageAttentionChanged(int chIdx);
     // The calibration step running now is on channel index chIdx; -1 when none runs.
     void showCalibrationStep(int chIdx);
+    // Around every apply of pages (a page's, Apply to all, a setup, the changed channels):
+    // what the unit held before one that changes it becomes an earlier setup. Nested
+    // calls pair up; the outermost apply counts.
+    void applyStarts() { history.applyStarts(*this); }
+    void applyEnds() { history.applyEnds(*this); }
 
     ViSession d_vi; // the unit's session; 0 while none is open
     ViSession masterVi; // the carrier's session; 0 for a demonstration
@@ -131,6 +139,7 @@ private:
 
     sc4830fp_channelMarks marks[maxChannels];
     QString names[maxChannels];
+    sc4830fp_setupHistory history;
     sc4830fp_chCfg::ApplyOutcome openOutcome; // the failed open of the unit, if any
     sc4830fp_channelModel *channelTable = nullptr; // a child; gone before the pages
     QList<QPointer<QWidget>> overviews; // what createOverview() gave, deleted with the panel

@@ -4,6 +4,7 @@
 #include "sc4830fp_channelmodel.h"
 #include "sc4830fp_fp.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -129,6 +130,7 @@ void sc4830fp_overview::applyChanged()
     const cr2200fp_setupResult result = panel->applyChanged();
     if (!alive)
         return;
+    keepFocus();
     QList<int> refused;
     for (const cr2200fp_channelOutcome &outcome : result.channels) {
         if (outcome.kind == cr2200fp_channelOutcome::Refused)
@@ -136,11 +138,26 @@ void sc4830fp_overview::applyChanged()
     }
     note->setText(
         refused.isEmpty() ? QString() : tr("Refused by the unit: %1.").arg(channelList(refused)));
+    emit changesApplied(result);
 }
 
 void sc4830fp_overview::revertChanged()
 {
+    const QPointer<sc4830fp_overview> alive(this);
     panel->revertChanged();
+    if (!alive)
+        return;
+    keepFocus();
+    emit changesReverted();
+}
+
+void sc4830fp_overview::keepFocus()
+{
+    // A button disabled by what it did hands focus to the next widget of the window,
+    // which may be the host's Reset: the operator goes on in the table instead.
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused) || !focused->isEnabled())
+        table->setFocus(Qt::OtherFocusReason);
 }
 
 void sc4830fp_overview::updateButtons()

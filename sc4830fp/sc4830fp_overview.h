@@ -1,6 +1,8 @@
 #ifndef SC4830FP_OVERVIEW_H
 #define SC4830FP_OVERVIEW_H
 
+#include <cr2200fp_setupinterface.h>
+
 #include <QPointer>
 #include <QWidget>
 
@@ -36,6 +38,11 @@ public:
 signals:
     // The operator asked for channel index chIdx's page, which the panel now shows.
     void pageShown(int chIdx);
+    // "Apply changed" applied the changed channels: one outcome per channel applied. Not
+    // emitted when the widget went in one of the apply's boxes.
+    void changesApplied(const cr2200fp_setupResult &result);
+    // "Revert changed" set the changed channels back to what the unit last took.
+    void changesReverted();
 
 private:
     void fitColumns();
@@ -43,6 +50,8 @@ private:
     void showPage(const QModelIndex &index);
     void applyChanged();
     void revertChanged();
+    // Focus stays in the table after its buttons.
+    void keepFocus();
     // The buttons are offered while a channel is Changed (or, for Apply, Refused).
     void updateButtons();
 

@@ -26,6 +26,8 @@ struct Plan
     bool skipped = false; // beyond the carrier's channels
     sc4830fp_chCfg::Settings settings {};
     bool calibrations[3] = { false, false, false }; // by sc4830fp_chCfg::Calibration
+    bool named = false; // the setup gives the channel's name
+    QString name;
 };
 
 // Texts from the file may hold anything; cr2200fp_setupFile::quoted keeps a message on
@@ -59,6 +61,8 @@ public:
             problem = takeChoices();
         if (problem.isEmpty())
             problem = checkCombination();
+        if (problem.isEmpty())
+            problem = takeName();
         return problem;
     }
 
@@ -191,6 +195,22 @@ private:
         return QString();
     }
 
+    QString takeName()
+    {
+        if (!c.has(Key::Name))
+            return QString();
+        if (c.name.size() > items::maxNameLength)
+            return sc4830fp_setup::tr("%1: %2 is longer than %3 characters")
+                .arg(where("name"), cr2200fp_setupFile::quoted(c.name))
+                .arg(items::maxNameLength);
+        if (!items::isChannelName(c.name))
+            return sc4830fp_setup::tr("%1: %2 holds a control character")
+                .arg(where("name"), cr2200fp_setupFile::quoted(c.name));
+        plan.named = true;
+        plan.name = c.name;
+        return QString();
+    }
+
     const cr2200fp_channelSetup &c;
     const bool hasReference;
     Plan &plan;
@@ -267,19 +287,22 @@ void markNotReached(const QVector<Plan> &plans, int fromIndex, cr2200fp_setupRes
     }
 }
 
-} // namespace
+constexpr sc4830fp_chCfg::Calibration calibrationKinds[]
+    = { sc4830fp_chCfg::SignalPath, sc4830fp_chCfg::Excitation, sc4830fp_chCfg::Autobalance };
 
-cr2200fp_setup sc4830fp_setup::current(sc4830fp_fp &panel)
+// Every page's settings as read by settingsOf, with its calibration choices and name.
+cr2200fp_setup setupOf(
+    sc4830fp_fp &panel, sc4830fp_chCfg::Settings (sc4830fp_chCfg::*settingsOf)() const)
 {
     cr2200fp_setup setup;
-    setup.unit = QLatin1String(unitName);
+    setup.unit = QLatin1String(sc4830fp_setup::unitName);
     setup.information = QJsonObject { { QStringLiteral("model"), panel.model() },
         { QStringLiteral("serialNumber"), panel.serialNumber() },
         { QStringLiteral("revision"), panel.revision() },
         { QStringLiteral("software"), panel.productVersion() } };
     for (int i = 0; i < panel.chCount; ++i) {
         const sc4830fp_chCfg *page = panel.chPages[i];
-        const sc4830fp_chCfg::Settings s = page->settings();
+        const sc4830fp_chCfg::Settings s = (page->*settingsOf)();
         cr2200fp_channelSetup channel;
         channel.channel = i + 1;
         channel.keys = cr2200fp_channelSetup::AllKeys;
@@ -293,9 +316,38 @@ cr2200fp_setup sc4830fp_setup::current(sc4830fp_fp &panel)
         channel.signalPathCalibration = page->calibrationChosen(sc4830fp_chCfg::SignalPath);
         channel.excitationCalibration = page->calibrationChosen(sc4830fp_chCfg::Excitation);
         channel.autobalanceCalibration = page->calibrationChosen(sc4830fp_chCfg::Autobalance);
+        channel.name = panel.channelName(i);
         setup.channels.append(channel);
     }
     return setup;
+}
+
+void setChoices(sc4830fp_fp &panel, sc4830fp_chCfg *page, const Plan &plan)
+{
+    for (sc4830fp_chCfg::Calibration kind : calibrationKinds)
+        page->setCalibrationChosen(kind, plan.calibrations[kind]);
+    if (plan.named)
+        panel.setChannelName(plan.index, plan.name);
+}
+
+cr2200fp_channelOutcome skippedOutcome(const Plan &plan)
+{
+    cr2200fp_channelOutcome outcome;
+    outcome.channel = plan.index + 1;
+    outcome.kind = cr2200fp_channelOutcome::Skipped;
+    return outcome;
+}
+
+} // namespace
+
+cr2200fp_setup sc4830fp_setup::current(sc4830fp_fp &panel)
+{
+    return setupOf(panel, &sc4830fp_chCfg::settings);
+}
+
+cr2200fp_setup sc4830fp_setup::applied(sc4830fp_fp &panel)
+{
+    return setupOf(panel, &sc4830fp_chCfg::applied);
 }
 
 cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_setup &setup)
@@ -309,12 +361,11 @@ cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_se
     // The gain warning and the driver check's reports run message boxes, in which the
     // host may delete the panel and its pages.
     const QPointer<sc4830fp_fp> alive(&panel);
+    // The whole load counts as one apply, which the panel can take back.
+    panel.applyStarts();
     for (const Plan &plan : plans) {
         if (plan.skipped) {
-            cr2200fp_channelOutcome outcome;
-            outcome.channel = plan.index + 1;
-            outcome.kind = cr2200fp_channelOutcome::Skipped;
-            result.channels.append(outcome);
+            result.channels.append(skippedOutcome(plan));
             continue;
         }
         sc4830fp_chCfg *page = panel.chPages[plan.index];
@@ -329,13 +380,41 @@ cr2200fp_setupResult sc4830fp_setup::apply(sc4830fp_fp &panel, const cr2200fp_se
             // The host closed the panel: what it had not yet applied must not pass for
             // applied.
             markNotReached(plans, plan.index, &result);
-            break;
+            return result;
         }
         // After the apply, which settles what the coupling offers.
-        for (int kind :
-            { sc4830fp_chCfg::SignalPath, sc4830fp_chCfg::Excitation, sc4830fp_chCfg::Autobalance })
-            page->setCalibrationChosen(sc4830fp_chCfg::Calibration(kind), plan.calibrations[kind]);
+        setChoices(panel, page, plan);
         result.channels.append(outcomeOf(*page));
+    }
+    panel.applyEnds();
+    return result;
+}
+
+cr2200fp_setupResult sc4830fp_setup::stage(sc4830fp_fp &panel, const cr2200fp_setup &setup)
+{
+    cr2200fp_setupResult result;
+    QVector<Plan> plans;
+    result.error = plan(panel, setup, &plans);
+    if (result.refusedWhole())
+        return result;
+
+    // The gain warning runs a box, in which the host may delete the panel.
+    const QPointer<sc4830fp_fp> alive(&panel);
+    for (const Plan &plan : plans) {
+        if (plan.skipped) {
+            result.channels.append(skippedOutcome(plan));
+            continue;
+        }
+        sc4830fp_chCfg *page = panel.chPages[plan.index];
+        if (!page->stageSettings(plan.settings) || !alive) {
+            markNotReached(plans, plan.index, &result);
+            return result;
+        }
+        setChoices(panel, page, plan);
+        cr2200fp_channelOutcome outcome;
+        outcome.channel = plan.index + 1;
+        outcome.kind = cr2200fp_channelOutcome::Staged;
+        result.channels.append(outcome);
     }
     return result;
 }

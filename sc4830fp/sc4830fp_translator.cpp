@@ -18,6 +18,7 @@ struct Probe
 constexpr Probe probes[] = {
     { "cr2200fp_app", "Do you really want to exit?" },
     { "cr2200fp_led", "third colour" },
+    { "cr2200fp_setupFile", "not an object" },
     { "sc4830fp_calibrationDialog", "Terminating, please wait..." },
     { "sc4830fp_chCfg", "Channel %1 input source " },
     { "sc4830fp_fp", "Voltage Reference Monitor" },

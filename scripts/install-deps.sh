@@ -8,9 +8,10 @@ qt=${1:-5}
 common="build-essential cmake python3 xvfb xauth clang clang-format libclang-rt-14-dev
 zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream"
 case $qt in
-5) qtpackages="qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qt5-style-plugins" ;;
+5) qtpackages="qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qt5-style-plugins
+qttranslations5-l10n" ;;
 6) qtpackages="qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-libgl-dev" ;;
+libgl-dev qt6-translations-l10n" ;;
 *)
     echo "usage: $0 [5|6]" >&2
     exit 2

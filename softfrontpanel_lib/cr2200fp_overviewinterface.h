@@ -21,8 +21,10 @@ class QWidget;
 //   offer at that moment.
 // createOverview(parent): a widget showing the model, with "Apply changed" and "Revert
 //   changed"; the host places it and may delete it. It goes with the panel if the panel
-//   goes first. Its signal pageShown(int chIdx) (connect by signature) tells the host that
-//   the operator asked for a channel's page, which the panel's tab widget now shows.
+//   goes first. Its signals (connect by signature): pageShown(int chIdx), the operator
+//   asked for a channel's page, which the panel's tab widget now shows;
+//   changesApplied(cr2200fp_setupResult), its "Apply changed" applied, with
+//   applyChanged()'s outcomes; changesReverted(), its "Revert changed" reverted.
 // applyChanged(): applies every channel that is "Changed" or "Refused", in channel order,
 //   each as its page's Apply does; one outcome per channel applied. Message boxes of the
 //   driver check may run meanwhile, in which the host may delete the panel.

@@ -35,7 +35,7 @@ QString position(const QByteArray &text, int offset)
     const int lineStart = before.lastIndexOf('\n') + 1;
     const int line = before.count('\n') + 1;
     const int column = QString::fromUtf8(before.mid(lineStart)).size() + 1;
-    return QStringLiteral("line %1, column %2").arg(line).arg(column);
+    return cr2200fp_setupFile::tr("line %1, column %2").arg(line).arg(column);
 }
 
 // Finds a key that an object gives twice. Qt's parser keeps the last value silently (and
@@ -145,7 +145,8 @@ bool readString(const QJsonObject &object, const QString &key, const Place &plac
 {
     const QJsonValue v = object.value(key);
     if (!v.isString()) {
-        *error = place.say(QStringLiteral("%1 is not a text").arg(cr2200fp_setupFile::quoted(key)));
+        *error = place.say(
+            cr2200fp_setupFile::tr("%1 is not a text").arg(cr2200fp_setupFile::quoted(key)));
         return false;
     }
     *value = v.toString();
@@ -157,8 +158,8 @@ bool readBool(const QJsonObject &object, const QString &key, const QString &name
 {
     const QJsonValue v = object.value(key);
     if (!v.isBool()) {
-        *error = place.say(
-            QStringLiteral("%1 is not true or false").arg(cr2200fp_setupFile::quoted(name)));
+        *error = place.say(cr2200fp_setupFile::tr("%1 is not true or false")
+                               .arg(cr2200fp_setupFile::quoted(name)));
         return false;
     }
     *value = v.toBool();
@@ -171,8 +172,8 @@ bool readNumber(const QJsonObject &object, const QString &key, const QString &na
     const QJsonValue v = object.value(key);
     // A number too large for a double reads as infinite; no setting takes one.
     if (!v.isDouble() || !std::isfinite(v.toDouble())) {
-        *error
-            = place.say(QStringLiteral("%1 is not a number").arg(cr2200fp_setupFile::quoted(name)));
+        *error = place.say(
+            cr2200fp_setupFile::tr("%1 is not a number").arg(cr2200fp_setupFile::quoted(name)));
         return false;
     }
     *value = v.toDouble();
@@ -186,7 +187,7 @@ bool onlyKnownKeys(const QJsonObject &object, const QStringList &known, const QS
 {
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (!known.contains(it.key())) {
-            *error = place.say(QStringLiteral("unknown key %1")
+            *error = place.say(cr2200fp_setupFile::tr("unknown key %1")
                                    .arg(cr2200fp_setupFile::quoted(prefix + it.key())));
             return false;
         }
@@ -199,7 +200,7 @@ bool readExcitation(
 {
     const QJsonValue value = entry.value(QStringLiteral("excitation"));
     if (!value.isObject()) {
-        *error = place.say(QStringLiteral("\"excitation\" is not an object"));
+        *error = place.say(cr2200fp_setupFile::tr("\"excitation\" is not an object"));
         return false;
     }
     const QJsonObject excitation = value.toObject();
@@ -228,7 +229,7 @@ bool readCalibrations(
 {
     const QJsonValue value = entry.value(QStringLiteral("calibrations"));
     if (!value.isObject()) {
-        *error = place.say(QStringLiteral("\"calibrations\" is not an object"));
+        *error = place.say(cr2200fp_setupFile::tr("\"calibrations\" is not an object"));
         return false;
     }
     const QJsonObject calibrations = value.toObject();
@@ -267,7 +268,7 @@ bool readChannelNumber(const QJsonObject &entry, const Place &place, int *number
 {
     const QString key = QStringLiteral("channel");
     if (!entry.contains(key)) {
-        *error = place.say(QStringLiteral("\"channel\" is missing"));
+        *error = place.say(cr2200fp_setupFile::tr("\"channel\" is missing"));
         return false;
     }
     double value = 0.0;
@@ -275,29 +276,33 @@ bool readChannelNumber(const QJsonObject &entry, const Place &place, int *number
         return false;
     // Checked before the conversion, which is undefined outside int's range.
     if (value != std::floor(value) || value < INT_MIN || value > INT_MAX) {
-        *error = place.say(QStringLiteral("\"channel\" %1 is not a whole number").arg(value));
+        *error
+            = place.say(cr2200fp_setupFile::tr("\"channel\" %1 is not a whole number").arg(value));
         return false;
     }
     *number = static_cast<int>(value);
     return true;
 }
 
-bool readChannel(const QJsonValue &value, int index, const QString &file,
+bool readChannel(const QJsonValue &value, int index, const QString &file, int version,
     cr2200fp_channelSetup *channel, QString *error)
 {
-    Place place { file, QStringLiteral("entry %1 of \"channels\"").arg(index + 1) };
+    Place place { file, cr2200fp_setupFile::tr("entry %1 of \"channels\"").arg(index + 1) };
     if (!value.isObject()) {
-        *error = place.say(QStringLiteral("not an object"));
+        *error = place.say(cr2200fp_setupFile::tr("not an object"));
         return false;
     }
     const QJsonObject entry = value.toObject();
     if (!readChannelNumber(entry, place, &channel->channel, error))
         return false;
-    place.channel = QStringLiteral("channel %1").arg(channel->channel);
+    place.channel = cr2200fp_setupFile::tr("channel %1").arg(channel->channel);
 
-    const QStringList known { QStringLiteral("channel"), QStringLiteral("input"),
-        QStringLiteral("mode"), QStringLiteral("coupling"), QStringLiteral("gain"),
-        QStringLiteral("excitation"), QStringLiteral("shunt"), QStringLiteral("calibrations") };
+    QStringList known { QStringLiteral("channel"), QStringLiteral("input"), QStringLiteral("mode"),
+        QStringLiteral("coupling"), QStringLiteral("gain"), QStringLiteral("excitation"),
+        QStringLiteral("shunt"), QStringLiteral("calibrations") };
+    // Names came with version 2; a version 1 file leaves the panel's names as they are.
+    if (version >= 2)
+        known.append(QStringLiteral("name"));
     if (!onlyKnownKeys(entry, known, QString(), place, error))
         return false;
 
@@ -311,6 +316,7 @@ bool readChannel(const QJsonValue &value, int index, const QString &file,
         { "input", cr2200fp_channelSetup::Input, &cr2200fp_channelSetup::input },
         { "mode", cr2200fp_channelSetup::Mode, &cr2200fp_channelSetup::mode },
         { "coupling", cr2200fp_channelSetup::Coupling, &cr2200fp_channelSetup::coupling },
+        { "name", cr2200fp_channelSetup::Name, &cr2200fp_channelSetup::name },
     };
     for (const Text &text : texts) {
         const QString key = QLatin1String(text.key);
@@ -341,26 +347,31 @@ bool readChannel(const QJsonValue &value, int index, const QString &file,
     return true;
 }
 
-bool readHeader(const QJsonObject &root, const Place &place, cr2200fp_setup *setup, QString *error)
+bool readHeader(const QJsonObject &root, const Place &place, cr2200fp_setup *setup, int *version,
+    QString *error)
 {
     const QJsonValue format = root.value(QStringLiteral("format"));
     if (format.toString() != QLatin1String(formatName)) {
-        *error = place.say(QStringLiteral("\"format\" is not \"%1\": not a setup file")
+        *error = place.say(cr2200fp_setupFile::tr("\"format\" is not \"%1\": not a setup file")
                                .arg(QLatin1String(formatName)));
         return false;
     }
-    const QJsonValue version = root.value(QStringLiteral("version"));
-    if (!version.isDouble() || version.toDouble() != cr2200fp_setupFile::formatVersion) {
-        const QString shown = version.isDouble() ? QString::number(version.toDouble())
-                                                 : QStringLiteral("missing or not a number");
-        *error = place.say(QStringLiteral("\"version\" %1 is not known to this build, which "
-                                          "reads version %2")
+    const QJsonValue value = root.value(QStringLiteral("version"));
+    const double number = value.toDouble();
+    if (!value.isDouble() || number < cr2200fp_setupFile::firstFormatVersion
+        || number > cr2200fp_setupFile::formatVersion || number != std::floor(number)) {
+        const QString shown = value.isDouble() ? QString::number(number)
+                                               : cr2200fp_setupFile::tr("missing or not a number");
+        *error = place.say(cr2200fp_setupFile::tr("\"version\" %1 is not known to this build, "
+                                                  "which reads versions %2 to %3")
                                .arg(shown)
+                               .arg(cr2200fp_setupFile::firstFormatVersion)
                                .arg(cr2200fp_setupFile::formatVersion));
         return false;
     }
+    *version = static_cast<int>(number);
     if (!root.contains(QStringLiteral("unit"))) {
-        *error = place.say(QStringLiteral("\"unit\" is missing"));
+        *error = place.say(cr2200fp_setupFile::tr("\"unit\" is missing"));
         return false;
     }
     return readString(root, QStringLiteral("unit"), place, &setup->unit, error);
@@ -375,39 +386,42 @@ bool cr2200fp_setupFile::parse(
     QString key;
     const int repeated = DuplicateKeys(text).find(&key);
     if (repeated >= 0) {
-        *error = place.say(QStringLiteral("key %1 given twice in one object at %2")
+        *error = place.say(cr2200fp_setupFile::tr("key %1 given twice in one object at %2")
                                .arg(quoted(key), position(text, repeated)));
         return false;
     }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        *error = place.say(QStringLiteral("not JSON at %1: %2")
+        *error = place.say(cr2200fp_setupFile::tr("not JSON at %1: %2")
                                .arg(position(text, parseError.offset), parseError.errorString()));
         return false;
     }
     if (!document.isObject()) {
-        *error = place.say(QStringLiteral("not a setup file: the text is not a JSON object"));
+        *error
+            = place.say(cr2200fp_setupFile::tr("not a setup file: the text is not a JSON object"));
         return false;
     }
     const QJsonObject root = document.object();
     cr2200fp_setup read;
-    if (!readHeader(root, place, &read, error))
+    int version = 0;
+    if (!readHeader(root, place, &read, &version, error))
         return false;
 
     const QJsonValue channels = root.value(QStringLiteral("channels"));
     if (!channels.isArray()) {
-        *error = place.say(QStringLiteral("\"channels\" is missing or not a list"));
+        *error = place.say(cr2200fp_setupFile::tr("\"channels\" is missing or not a list"));
         return false;
     }
     const QJsonArray list = channels.toArray();
     QSet<int> named;
     for (int i = 0; i < list.size(); ++i) {
         cr2200fp_channelSetup channel;
-        if (!readChannel(list.at(i), i, fileName, &channel, error))
+        if (!readChannel(list.at(i), i, fileName, version, &channel, error))
             return false;
         if (named.contains(channel.channel)) {
-            *error = place.say(QStringLiteral("channel %1 is named twice").arg(channel.channel));
+            *error = place.say(
+                cr2200fp_setupFile::tr("channel %1 is named twice").arg(channel.channel));
             return false;
         }
         named.insert(channel.channel);
@@ -425,18 +439,21 @@ bool cr2200fp_setupFile::read(const QString &path, cr2200fp_setup *setup, QStrin
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = message(path, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+        *error
+            = message(path, cr2200fp_setupFile::tr("cannot be read: %1").arg(file.errorString()));
         return false;
     }
     if (file.size() > maxFileSize) {
         *error = message(path,
-            QStringLiteral("too large for a setup file (more than %1 bytes)").arg(maxFileSize));
+            cr2200fp_setupFile::tr("too large for a setup file (more than %1 bytes)")
+                .arg(maxFileSize));
         return false;
     }
     const QByteArray text = file.read(maxFileSize + 1);
     if (text.size() > maxFileSize) {
         *error = message(path,
-            QStringLiteral("too large for a setup file (more than %1 bytes)").arg(maxFileSize));
+            cr2200fp_setupFile::tr("too large for a setup file (more than %1 bytes)")
+                .arg(maxFileSize));
         return false;
     }
     return parse(text, path, setup, error);
@@ -462,7 +479,8 @@ QByteArray cr2200fp_setupFile::toJson(const cr2200fp_setup &setup)
             { QStringLiteral("coupling"), channel.coupling },
             { QStringLiteral("gain"), channel.gain }, { QStringLiteral("excitation"), excitation },
             { QStringLiteral("shunt"), channel.shunt },
-            { QStringLiteral("calibrations"), calibrations } });
+            { QStringLiteral("calibrations"), calibrations },
+            { QStringLiteral("name"), channel.name } });
     }
     root.insert(QStringLiteral("channels"), channels);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -473,7 +491,8 @@ bool cr2200fp_setupFile::write(const QString &path, const cr2200fp_setup &setup,
     QSaveFile file(path);
     const QByteArray text = toJson(setup);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        *error = message(path, QStringLiteral("cannot be written: %1").arg(file.errorString()));
+        *error = message(
+            path, cr2200fp_setupFile::tr("cannot be written: %1").arg(file.errorString()));
         return false;
     }
     return true;

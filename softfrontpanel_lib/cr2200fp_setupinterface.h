@@ -27,7 +27,8 @@ struct cr2200fp_channelSetup
         SignalPathCalibration = 0x080,
         ExcitationCalibration = 0x100,
         AutobalanceCalibration = 0x200,
-        AllKeys = 0x3FF
+        Name = 0x400,
+        AllKeys = 0x7FF
     };
 
     bool has(Key key) const { return (keys & key) != 0; }
@@ -45,6 +46,9 @@ struct cr2200fp_channelSetup
     bool signalPathCalibration = false;
     bool excitationCalibration = false;
     bool autobalanceCalibration = false;
+    // The channel's name: free text of at most 64 characters without control characters,
+    // kept by the panel and never sent to the unit.
+    QString name;
 };
 
 // A whole setup: the unit it is for and its channels, each named at most once.
@@ -53,7 +57,7 @@ struct cr2200fp_setup
     QString unit; // "Orbisa 4830"
     QVector<cr2200fp_channelSetup> channels;
     // Informational keys a saved file carries beside the settings (model, serial number,
-    // software version); loading ignores them.
+    // software version), and an earlier setup's "replacedAt"; loading ignores them.
     QJsonObject information;
 };
 
@@ -64,8 +68,9 @@ struct cr2200fp_channelOutcome
         Applied, // set, and the unit took every call (or no unit: demonstration)
         Refused, // set, but the unit refused a call: call and status say which
         Skipped, // the carrier has no such channel
-        NotReached // the panel was closed (in a message box's event loop) before this
-                   // channel was set: its settings may or may not have reached the unit
+        NotReached, // the panel was closed (in a message box's event loop) before this
+                    // channel was set: its settings may or may not have reached the unit
+        Staged // stageSetup: set in the controls, nothing sent
     };
 
     int channel = 0; // from 1
@@ -101,17 +106,27 @@ class cr2200fp_setupInterface
 public:
     virtual ~cr2200fp_setupInterface() = default;
 
-    // Every channel's settings as the pages show them, every key present, with the unit
-    // and the panel's identity as information.
+    // Every channel's settings as the pages show them and its name, every key present,
+    // with the unit and the panel's identity as information.
     virtual cr2200fp_setup currentSetup() = 0;
     // Checks the whole setup against the panel's lists and rules first; anything it
     // cannot take refuses it whole, with one message naming the channel and key, and
-    // nothing is changed. Otherwise sets each named channel's page and applies it as its
-    // Apply does. Message boxes of the driver check may run meanwhile.
+    // nothing is changed. Otherwise sets each named channel's page and name and applies
+    // it as its Apply does. Message boxes of the driver check may run meanwhile.
     virtual cr2200fp_setupResult applySetup(const cr2200fp_setup &setup) = 0;
+    // Checks the setup whole exactly as applySetup (same refusals, same messages), then
+    // sets each named channel's controls, calibration choices and name, and sends nothing:
+    // each channel is Staged (or Skipped) and shows as changed wherever it now differs
+    // from what the unit took, until the panel applies or reverts its changed channels.
+    virtual cr2200fp_setupResult stageSetup(const cr2200fp_setup &setup) = 0;
+    // What the unit held just before each of the panel's last ten applies that changed
+    // what it holds (a page's Apply, Apply to all, a setup, applying the changed
+    // channels), newest first: every key of every channel, and in information
+    // "replacedAt" the time of that apply as ISO 8601 text. None for a new panel.
+    virtual QVector<cr2200fp_setup> earlierSetups() = 0;
 };
 
-#define cr2200fp_setupInterface_iid "com.tormel.Plugin.cr2200fp_setupInterface/1.0"
+#define cr2200fp_setupInterface_iid "com.tormel.Plugin.cr2200fp_setupInterface/2.0"
 Q_DECLARE_INTERFACE(cr2200fp_setupInterface, cr2200fp_setupInterface_iid)
 
 #endif // CR2200FP_SETUPINTERFACE_H

@@ -301,66 +301,100 @@ void tst_HostCommandLine::setupOptions_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("errors");
+    QTest::addColumn<QStringList>("compared"); // the lines of --compare-setup
 
     const QString setups = QStringLiteral(SFP_SOURCE_DIR "/tests/fixtures/setups/");
+    const QString compare = QStringLiteral("--compare-setup");
+    const QString bench = QStringLiteral(SFP_SOURCE_DIR "/examples/setups/strain-bench.json");
+    const QStringList changes { QStringLiteral("channel 3: mode \"Full Bridge\" -> \"ICP\""),
+        QStringLiteral("channel 3: name \"\" -> \"Mic \\\"left\\\", \u00DC\""),
+        QStringLiteral("channel 5: gain 1 -> 100"),
+        QStringLiteral("channel 5: excitation.positive 0 -> 2.5") };
     const QString setup = QStringLiteral("--setup");
     const QString shunt = QStringLiteral(
         "sc4830_setShuntCal (scuFp->d_vi, ch, (cbShCal->currentIndex())?VI_TRUE:VI_FALSE)");
     QTest::newRow("applied") << QStringList { setup,
         QStringLiteral(SFP_SOURCE_DIR "/examples/setups/strain-bench.json") }
-                             << 0 << QStringList();
+                             << 0 << QStringList() << QStringList();
     QTest::newRow("channels beyond the 8-channel carrier skipped")
         << QStringList { QStringLiteral("--carrier"), QStringLiteral("0x2624"), setup,
                setups + QStringLiteral("beyond-eight.json") }
         << 6
         << QStringList { QStringLiteral(
                              "sfp-host: channel 9: skipped, the carrier has no such channel"),
-               QStringLiteral("sfp-host: channel 16: skipped, the carrier has no such channel") };
+               QStringLiteral("sfp-host: channel 16: skipped, the carrier has no such channel") }
+        << QStringList();
     QTest::newRow("channels the unit refuses")
         << QStringList { QStringLiteral("--scenario"), setups + QStringLiteral("shunt-refused.txt"),
                setup, setups + QStringLiteral("beyond-eight.json") }
         << 6
-        << QStringList {
-               QStringLiteral("sfp-host: channel 2: refused, %1 answered 0xBFFC0B12").arg(shunt),
+        << QStringList { QStringLiteral("sfp-host: channel 2: refused, %1 answered 0xBFFC0B12")
+                             .arg(shunt),
                QStringLiteral("sfp-host: channel 9: refused, %1 answered 0xBFFC0B12").arg(shunt),
-               QStringLiteral("sfp-host: channel 16: refused, %1 answered 0xBFFC0B12").arg(shunt)
-           };
+               QStringLiteral("sfp-host: channel 16: refused, %1 answered 0xBFFC0B12").arg(shunt) }
+        << QStringList();
     QTest::newRow("setup of another unit")
         << QStringList { setup, setups + QStringLiteral("other-unit.json") } << 2
         << QStringList { QStringLiteral("sfp-host: ") + setups
                + QStringLiteral(
-                   "other-unit.json: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") };
+                   "other-unit.json: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") }
+        << QStringList();
     QTest::newRow("reference input on a carrier without a reference")
         << QStringList { QStringLiteral("--no-reference"), setup,
                setups + QStringLiteral("reference-input.json") }
         << 2
         << QStringList { QStringLiteral("sfp-host: ") + setups
                + QStringLiteral("reference-input.json: channel 2, \"input\": \"Voltage Ref.\" "
-                                "is not offered: the unit has no voltage reference") };
+                                "is not offered: the unit has no voltage reference") }
+        << QStringList();
     QTest::newRow("saving where nothing can be written")
         << QStringList { QStringLiteral("--save-setup"),
                QStringLiteral("/proc/sfp-host/setup.json") }
         << 5
         << QStringList { QStringLiteral(
-               "sfp-host: /proc/sfp-host/setup.json: cannot be written: ") };
+               "sfp-host: /proc/sfp-host/setup.json: cannot be written: ") }
+        << QStringList();
+    QTest::newRow("compared, settings and a name differ")
+        << QStringList { compare, setups + QStringLiteral("compare.json") } << 7 << QStringList()
+        << changes;
+    QTest::newRow("compared on the 8-channel carrier") << QStringList { QStringLiteral("--carrier"),
+        QStringLiteral("0x2624"), compare, setups + QStringLiteral("compare.json") }
+                                                       << 7 << QStringList()
+                                                       << changes
+            + QStringList { QStringLiteral(
+                "channel 12: skipped, the carrier has no such channel") };
+    QTest::newRow("compared after the same setup")
+        << QStringList { setup, bench, compare, bench } << 0 << QStringList() << QStringList();
+    QTest::newRow("compared with another unit's setup")
+        << QStringList { compare, setups + QStringLiteral("other-unit.json") } << 2
+        << QStringList { QStringLiteral("sfp-host: ") + setups
+               + QStringLiteral(
+                   "other-unit.json: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") }
+        << QStringList();
 }
 
 // --setup right after the attach, --save-setup after that: the file saved holds what was
-// applied, and every channel not applied is one line on standard error.
+// applied, and every channel not applied is one line on standard error, in English.
+// --compare-setup last prints what its file would change.
 void tst_HostCommandLine::setupOptions()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QStringList, errors);
+    QFETCH(QStringList, compared);
     const QString saved = dir->filePath(QStringLiteral("saved.json"));
+    // A German operator's window, and the same English lines for the scripts.
+    qputenv("LANGUAGE", "de");
     const HostRun r = runHost(QStringList { QStringLiteral("--save-setup"), saved } + arguments);
+    qunsetenv("LANGUAGE");
     QCOMPARE(r.exitStatus, QProcess::NormalExit);
     QCOMPARE(r.exitCode, exitCode);
     const QStringList seen = r.hostErrors();
     QCOMPARE(seen.size(), errors.size());
     for (int i = 0; i < errors.size(); ++i)
         QVERIFY2(seen.at(i).startsWith(errors.at(i)), qPrintable(seen.at(i)));
-    if (exitCode == 2 || exitCode == 5)
+    QCOMPARE(r.out.filter(QRegularExpression(QStringLiteral("^channel "))), compared);
+    if (exitCode != 0 && exitCode != 6)
         return;
     // Written after the setup: channel 3 of the example, and every channel of the carrier.
     QFile file(saved);
@@ -411,7 +445,8 @@ void tst_HostCommandLine::helpListsTheOptions()
     const QString help = r.out.join(QLatin1Char('\n'));
     for (const char *option : { "--demo", "--carrier <CODE>", "--no-reference", "--no-unit",
              "--plugin <PATH>", "--screenshot <FILE>", "--quit-after <MS>", "--call-log <FILE>",
-             "--setup <FILE>", "--save-setup <FILE>", "--help" })
+             "--setup <FILE>", "--save-setup <FILE>", "--compare-setup <FILE>", "--help",
+             "toggle with Ctrl+T" })
         QVERIFY2(help.contains(QLatin1String(option)), option);
     QCOMPARE(r.value(QStringLiteral("model")), QStringLiteral("<no model line>"));
 }

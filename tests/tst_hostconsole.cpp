@@ -5,6 +5,7 @@
 #include "hostoptions.h"
 #include "hostsession.h"
 #include "hostsetups.h"
+#include "hostviews.h"
 #include "hostwindow.h"
 #include "simulation.h"
 #include "simulationconsole.h"
@@ -13,6 +14,7 @@
 #include <cr2200fp_led.h>
 #include <cr2200fp_messages.h>
 #include <modalanswerer.h>
+#include <simlog.h>
 #include <unitsession.h>
 
 #include <sc4830sim.h>
@@ -25,11 +27,14 @@
 #include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QToolButton>
@@ -96,6 +101,7 @@ private slots:
     void screenReaderNamesTheHostsControls();
     void loadSetupAsksThenSummarises_data();
     void loadSetupAsksThenSummarises();
+    void viewsShowPagesOrTable();
     void carrierErrorReachesHostLog();
     void closeAsksFirst();
     void aboutNamesThePanel();
@@ -806,44 +812,58 @@ void tst_HostConsole::screenReaderNamesTheHostsControls()
 
 void tst_HostConsole::loadSetupAsksThenSummarises_data()
 {
-    QTest::addColumn<bool>("changed"); // the operator changed a setting since the attach
+    QTest::addColumn<bool>("changed"); // the operator changed a setting (of Ch 8) since the attach
     QTest::addColumn<int>("answer"); // to the question, if one comes
     QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<QByteArray>("identity"); // informational keys of the file
     QTest::addColumn<QStringList>("texts"); // of the boxes, in order
-    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("review"); // the line above the table; empty: not staged
 
     const QString question
         = QStringLiteral("Loading setup.json replaces the settings of the channels it names.\n"
                          "Do you want to load it?");
-    const QString summary = QStringLiteral("Setup setup.json loaded.\nApplied: channel 2\n"
+    const QString summary = QStringLiteral("Setup setup.json loaded.\nApplied: channel %1\n"
                                            "Skipped, not on this carrier: channel 9, 16");
+    const QString review = QStringLiteral(
+        "Reviewing setup.json, nothing sent yet. Channels that change: 1 (2). Unchanged: 0. "
+        "Skipped: 2. \"Apply changed\" sends them, \"Revert changed\" takes them back.");
     QTest::newRow("settings as attached: no question")
-        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4830")
-        << QStringList { summary } << true;
+        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4830") << QByteArray()
+        << QStringList { summary.arg(2) } << review;
     QTest::newRow("changed settings, No keeps them")
-        << true << int(QMessageBox::No) << QByteArray("Orbisa 4830") << QStringList { question }
-        << false;
-    QTest::newRow("changed settings, Yes loads")
-        << true << int(QMessageBox::Yes) << QByteArray("Orbisa 4830")
-        << QStringList { question, summary } << true;
+        << true << int(QMessageBox::No) << QByteArray("Orbisa 4830") << QByteArray()
+        << QStringList { question } << QString();
+    QTest::newRow("changed settings, Yes stages, apply sends both")
+        << true << int(QMessageBox::Yes) << QByteArray("Orbisa 4830") << QByteArray()
+        << QStringList { question, summary.arg(QStringLiteral("2, 8")) } << review;
+    QTest::newRow("saved from another unit: a warning names both")
+        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4830")
+        << QByteArray("\"model\": \"4830-AB\", \"serialNumber\": \"0BADCAFE\", ")
+        << QStringList { summary.arg(2) }
+        << review
+            + "\nWarning: the file was saved from 4830-AB, S/N 0BADCAFE; the attached unit is "
+              "4830-AB, S/N 00C0FFEE.";
     QTest::newRow("setup the panel refuses")
-        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4810")
+        << false << int(QMessageBox::NoButton) << QByteArray("Orbisa 4810") << QByteArray()
         << QStringList { QStringLiteral("%1: \"unit\" is \"Orbisa 4810\", not \"Orbisa 4830\"") }
-        << false;
+        << QString();
 }
 
+// A load stages the file and shows the table with what it would change; nothing reaches
+// the unit before "Apply changed", after which the summary box follows.
 void tst_HostConsole::loadSetupAsksThenSummarises()
 {
     QFETCH(bool, changed);
     QFETCH(int, answer);
     QFETCH(QByteArray, unit);
+    QFETCH(QByteArray, identity);
     QFETCH(QStringList, texts);
-    QFETCH(bool, loaded);
+    QFETCH(QString, review);
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("setup.json"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"" + unit
+    file.write("{ \"format\": \"sfp-setup\", \"version\": 1, " + identity + "\"unit\": \"" + unit
         + "\", \"channels\": [ { \"channel\": 9 }, { \"channel\": 2, \"gain\": 10 }, "
           "{ \"channel\": 16 } ] }");
     file.close();
@@ -860,16 +880,73 @@ void tst_HostConsole::loadSetupAsksThenSummarises()
     ModalAnswerer answerer;
     if (answer != int(QMessageBox::NoButton))
         answerer.queue(QMessageBox::StandardButton(answer));
+    sc4830sim_clearLog();
     window->loadSetup(path);
+    const QStringList configuration { QStringLiteral("sc4830_setChannelConf"),
+        QStringLiteral("sc4830_setExcitation"), QStringLiteral("sc4830_setShuntCal") };
+    QCOMPARE(simCallLog(configuration), QStringList());
+    QCOMPARE(window->views()->review(), review);
+    QCOMPARE(window->views()->tableShown(), !review.isEmpty());
+    if (!review.isEmpty())
+        window->views()->applyButton->click();
 
     QCOMPARE(answerer.seen.size(), texts.size());
     for (int i = 0; i < texts.size(); ++i)
         QCOMPARE(answerer.seen.at(i).text, texts.at(i).arg(path));
     QCOMPARE(answerer.seen.constLast().title, QStringLiteral("Orbisa 4830 SFP"));
     // Channels 9 and 16 are skipped on this carrier: the summary is a warning.
-    if (loaded)
+    if (!review.isEmpty())
         QCOMPARE(answerer.seen.constLast().icon, QMessageBox::Warning);
-    QCOMPARE(setups->currentSetup().channels.at(1).gain, loaded ? 10.0 : 1.0);
+    QCOMPARE(setups->currentSetup().channels.at(1).gain, review.isEmpty() ? 1.0 : 10.0);
+    QCOMPARE(window->views()->review(), QString());
+}
+
+// The pages and the table are two views of one panel: Ctrl+T toggles them, a channel chosen
+// in the table shows its page, and "Apply changed" beside the pages applies what changed.
+void tst_HostConsole::viewsShowPagesOrTable()
+{
+    startSession();
+    HostWindow *window = session->window();
+    HostViews *views = window->views();
+    QVERIFY(!views->applyButton->isEnabled());
+    QVERIFY(!window->earlierButton()->isEnabled());
+    QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(views->tableShown());
+    QVERIFY(!window->panel()->isVisible());
+    auto *table = qobject_cast<QTableView *>(QApplication::focusWidget());
+    QVERIFY(table);
+    QCOMPARE(table->accessibleName(), QStringLiteral("All channels"));
+    QAbstractItemModel *model = table->model();
+    table->setCurrentIndex(model->index(4, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    QVERIFY(!views->tableShown());
+    QCOMPARE(window->panel()->findChild<QTabWidget *>()->currentIndex(), 4);
+    QVERIFY(window->panel()->isAncestorOf(QApplication::focusWidget()));
+
+    QVERIFY(model->setData(model->index(4, 5), QStringLiteral("10")));
+    QVERIFY(views->applyButton->isEnabled());
+    views->applyButton->setFocus();
+    QTest::keyClick(views->applyButton, Qt::Key_Space);
+    QCOMPARE(model->index(4, 14).data().toString(), QStringLiteral("Applied"));
+    QVERIFY(!views->applyButton->isEnabled());
+    // Focus goes back to the pages, not on to Reset.
+    QVERIFY(window->panel()->isAncestorOf(QApplication::focusWidget()));
+    QCOMPARE(logLines(window->log()).constLast(), QStringLiteral("changes applied: channel 5"));
+
+    // What the unit held before that apply comes back for review, by Ctrl+E.
+    QTRY_VERIFY(window->earlierButton()->isEnabled());
+    QString entry;
+    QTimer::singleShot(0, [&entry] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        entry = dialog->findChild<QListWidget *>()->currentItem()->text();
+        dialog->accept();
+    });
+    QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
+    QVERIFY2(entry.endsWith(QLatin1String(": channel 5 differ from now")), qPrintable(entry));
+    QVERIFY(views->tableShown());
+    QCOMPARE(model->index(4, 5).data().toString(), QStringLiteral("1"));
+    QCOMPARE(model->index(4, 14).data().toString(), QStringLiteral("Changed"));
 }
 
 void tst_HostConsole::carrierErrorReachesHostLog()

@@ -130,9 +130,13 @@ void tst_Package::buildsOnePackagePerComponent()
     for (const QString &deb : qAsConst(debs)) {
         const QString package = controlField(deb, QStringLiteral("Package"));
         const QString depends = controlField(deb, QStringLiteral("Depends"));
-        if (package == hostPackage)
+        if (package == hostPackage) {
             QVERIFY2(depends.contains(runtimePackage + QStringLiteral(" (= " SFP_DEB_VERSION ")")),
                 qPrintable(depends));
+            // Qt's own catalogues, for its dialogs and buttons in the host.
+            QVERIFY2(
+                depends.contains(QStringLiteral(SFP_QT_TRANSLATIONS_PACKAGE)), qPrintable(depends));
+        }
         if (package == developmentPackage)
             QVERIFY2(depends.contains(QStringLiteral(SFP_QT_DEV_PACKAGE)), qPrintable(depends));
     }

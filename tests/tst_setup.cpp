@@ -28,6 +28,7 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(cr2200fp_channelSetup)
+using Channels = QVector<int>;
 
 namespace {
 
@@ -37,7 +38,8 @@ const QStringList configurationCalls { QStringLiteral("sc4830_setChannelConf"),
 
 cr2200fp_channelSetup channelSetup(int channel, const char *input, const char *mode,
     const char *coupling, double gain, double positive, double negative, bool shunt,
-    bool signalPath = false, bool excitation = false, bool autobalance = false)
+    bool signalPath = false, bool excitation = false, bool autobalance = false,
+    const QString &name = QString())
 {
     cr2200fp_channelSetup c;
     c.channel = channel;
@@ -52,6 +54,7 @@ cr2200fp_channelSetup channelSetup(int channel, const char *input, const char *m
     c.signalPathCalibration = signalPath;
     c.excitationCalibration = excitation;
     c.autobalanceCalibration = autobalance;
+    c.name = name;
     return c;
 }
 
@@ -71,7 +74,7 @@ cr2200fp_setupInterface *setups(const PanelRig &rig)
 // The channel's values as one line, so that a mismatch shows every key at once.
 QString describe(const cr2200fp_channelSetup &c)
 {
-    return QStringLiteral("%1 %2|%3|%4 gain %5 exc %6/%7 shunt %8 cal %9%10%11")
+    return QStringLiteral("%1 %2|%3|%4 gain %5 exc %6/%7 shunt %8 cal %9%10%11 name %12")
         .arg(c.channel)
         .arg(c.input, c.mode, c.coupling)
         .arg(c.gain)
@@ -80,15 +83,16 @@ QString describe(const cr2200fp_channelSetup &c)
         .arg(c.shunt)
         .arg(c.signalPathCalibration)
         .arg(c.excitationCalibration)
-        .arg(c.autobalanceCalibration);
+        .arg(c.autobalanceCalibration)
+        .arg(cr2200fp_setupFile::quoted(c.name));
 }
 
 // A file whose channel 1 is good and whose channel 3 is the object given.
-QByteArray withChannel3(const char *object)
+QByteArray withChannel3(const char *object, char version = '1')
 {
-    return QByteArray("{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"Orbisa 4830\",\n"
-                      "  \"channels\": [ { \"channel\": 1, \"mode\": \"Half Bridge\", "
-                      "\"gain\": 10 },\n    ")
+    return QByteArray("{ \"format\": \"sfp-setup\", \"version\": ") + version
+        + ", \"unit\": \"Orbisa 4830\",\n  \"channels\": [ { \"channel\": 1, \"mode\": "
+          "\"Half Bridge\", \"gain\": 10 },\n    "
         + object + "\n  ] }\n";
 }
 
@@ -133,6 +137,10 @@ private slots:
     void refusedAndSkippedChannels();
     void applyChangedAndRevert_data();
     void applyChangedAndRevert();
+    void stageThenRevertOrApply_data();
+    void stageThenRevertOrApply();
+    void earlierSetups_data();
+    void earlierSetups();
     void demonstrationSendsNothing();
     void savingReportsFailureAndReplacesWhole();
 };
@@ -147,13 +155,15 @@ void tst_Setup::roundTrip_data()
     QTest::addColumn<cr2200fp_channelSetup>("given");
     QTest::addColumn<double>("positive"); // as the spin box takes it
     QTest::addColumn<double>("negative");
+    const QString longest = QString(63, QLatin1Char('x')) + QChar(0x00B5);
 
-    // Every mode, with what it offers chosen; both inputs, both couplings, every gain.
+    // Every mode, with what it offers chosen; both inputs, both couplings, every gain;
+    // names empty, of the greatest length, beyond ASCII and with what JSON escapes.
     QTest::newRow("Full Bridge, reference input, signal path")
         << channelSetup(3, "Voltage Ref.", "Full Bridge", "AC", 1, 5.0, -5.0, true, true, true)
         << 5.0 << -5.0;
     QTest::newRow("Half Bridge, DC, autobalance") << channelSetup(
-        3, "Front Panel", "Half Bridge", "DC", 10, 2.5, -2.5, false, false, true, true)
+        3, "Front Panel", "Half Bridge", "DC", 10, 2.5, -2.5, false, false, true, true, longest)
                                                   << 2.5 << -2.5;
     QTest::newRow("Quarter Bridge 120, excitation at its maxima")
         << channelSetup(3, "Front Panel", "Quarter Bridge 120", "DC", 100, 10.0, -10.0, true)
@@ -162,13 +172,14 @@ void tst_Setup::roundTrip_data()
         3, "Front Panel", "Quarter Bridge 350", "AC", 1000, 0.0, 0.0, true, false, true)
                                                                   << 0.0 << 0.0;
     QTest::newRow("Quarter Bridge User, excitation rounded as typed") << channelSetup(3,
-        "Voltage Ref.", "Quarter Bridge User", "DC", 100, 2.3456, -7.0004, false, true, false, true)
-                                                                      << 2.346 << -7.0;
+        "Voltage Ref.", "Quarter Bridge User", "DC", 100, 2.3456, -7.0004, false, true, false, true,
+        "\"left\" \\ /") << 2.346 << -7.0;
     QTest::newRow("ICP") << channelSetup(3, "Front Panel", "ICP", "AC", 10, 1.0, -1.0, false) << 1.0
                          << -1.0;
-    QTest::newRow("Differential Voltage, DC, autobalance") << channelSetup(
-        3, "Voltage Ref.", "Differential Voltage", "DC", 1000, 0.0, 0.0, false, true, false, true)
-                                                           << 0.0 << 0.0;
+    QTest::newRow("Differential Voltage, DC, autobalance")
+        << channelSetup(3, "Voltage Ref.", "Differential Voltage", "DC", 1000, 0.0, 0.0, false,
+               true, false, true, QStringLiteral("Dehnungsmessstreifen \u00DC\u00DF \U0001F50A"))
+        << 0.0 << 0.0;
     QTest::newRow("Single Ended Voltage") << channelSetup(3, "Front Panel", "Single Ended Voltage",
         "AC", 1, 3.0, -3.0, false) << 3.0 << -3.0;
 }
@@ -190,6 +201,7 @@ void tst_Setup::roundTrip()
     // Through a file written by the writer and read by the reader.
     QCOMPARE(load(panel, cr2200fp_setupFile::toJson(setupOf({ given }))), QString());
     QCOMPARE(describe(panel->currentSetup().channels.at(2)), describe(expected));
+    QCOMPARE(rig.cell(2, sc4830fp_channelModel::Name), given.name);
 
     // The unit got what the page shows.
     sc4830sim_Channel unit {};
@@ -216,11 +228,15 @@ void tst_Setup::roundTrip()
     QCOMPARE(describe(saved.channels.at(2)), describe(expected));
     QCOMPARE(saved.information.value(QStringLiteral("model")).toString(), rig.panel->model());
 
+    // Staged there, sending nothing, then applied as changed.
     PanelRig second(PanelRig::Attached, 8, PanelRig::NotPolling);
-    const cr2200fp_setupResult result = setups(second)->applySetup(saved);
-    QVERIFY2(result.allApplied(), qPrintable(result.error));
-    QCOMPARE(result.channels.size(), 8);
+    sc4830sim_clearLog();
+    QCOMPARE(setups(second)->stageSetup(saved).channels.size(), 8);
+    QCOMPARE(simCallLog(configurationCalls), QStringList());
     QCOMPARE(describe(setups(second)->currentSetup().channels.at(2)), describe(expected));
+    QVERIFY(qobject_cast<cr2200fp_overviewInterface *>(second.panel.data())
+                ->applyChanged()
+                .allApplied());
     QCOMPARE(boxes.seen.size(), 0);
 }
 
@@ -229,6 +245,8 @@ void tst_Setup::leftOutKeysKeepTheirValues()
 {
     PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
     cr2200fp_setupInterface *panel = setups(rig);
+    // A name the file leaves out stays; a file of version 1 has none to give.
+    QCOMPARE(load(panel, withChannel3("{ \"channel\": 3, \"name\": \"kept\" }", '2')), QString());
     QCOMPARE(load(panel,
                  withChannel3("{ \"channel\": 3, \"coupling\": \"DC\", \"shunt\": true, "
                               "\"excitation\": { \"positive\": 4.5 }, "
@@ -236,12 +254,13 @@ void tst_Setup::leftOutKeysKeepTheirValues()
         QString());
     QCOMPARE(describe(panel->currentSetup().channels.at(2)),
         describe(channelSetup(
-            3, "Front Panel", "Full Bridge", "DC", 1, 4.5, 0.0, true, false, false, true)));
+            3, "Front Panel", "Full Bridge", "DC", 1, 4.5, 0.0, true, false, false, true, "kept")));
 
     // ICP alone: the page's own adjustments take the coupling, shunt and bridge choices.
     QCOMPARE(load(panel, withChannel3("{ \"channel\": 3, \"mode\": \"ICP\" }")), QString());
     QCOMPARE(describe(panel->currentSetup().channels.at(2)),
-        describe(channelSetup(3, "Front Panel", "ICP", "AC", 1, 4.5, 0.0, false)));
+        describe(channelSetup(
+            3, "Front Panel", "ICP", "AC", 1, 4.5, 0.0, false, false, false, false, "kept")));
     QCOMPARE(describe(panel->currentSetup().channels.at(0)),
         describe(channelSetup(1, "Front Panel", "Half Bridge", "AC", 10, 0.0, 0.0, false)));
 }
@@ -262,20 +281,20 @@ void tst_Setup::badFiles_data()
         << QByteArray("{ \"format\": \"sfp-scenario\", \"version\": 1 }")
         << "bench.json: \"format\" is not \"sfp-setup\": not a setup file";
     QTest::newRow("unknown version")
-        << QByteArray("{ \"format\": \"sfp-setup\", \"version\": 2, \"unit\": \"Orbisa 4830\", "
+        << QByteArray("{ \"format\": \"sfp-setup\", \"version\": 3, \"unit\": \"Orbisa 4830\", "
                       "\"channels\": [] }")
-        << "bench.json: \"version\" 2 is not known to this build, which reads version 1";
+        << "bench.json: \"version\" 3 is not known to this build, which reads versions 1 to 2";
     for (const char *version : { "0", "1.5", "-1" })
         QTest::newRow(qPrintable(QStringLiteral("version %1").arg(version)))
             << QByteArray("{ \"format\": \"sfp-setup\", \"version\": ") + version
                 + ", \"unit\": \"Orbisa 4830\", \"channels\": [] }"
             << QStringLiteral("bench.json: \"version\" %1 is not known to this build, which "
-                              "reads version 1")
+                              "reads versions 1 to 2")
                    .arg(version);
     QTest::newRow("version as text")
         << QByteArray("{ \"format\": \"sfp-setup\", \"version\": \"1\" }")
         << "bench.json: \"version\" missing or not a number is not known to this build, which "
-           "reads version 1";
+           "reads versions 1 to 2";
     QTest::newRow("another unit") << QByteArray(
         "{ \"format\": \"sfp-setup\", \"version\": 1, \"unit\": \"Orbisa 4831\", "
         "\"channels\": [] }") << "bench.json: \"unit\" is \"Orbisa 4831\", not \"Orbisa 4830\"";
@@ -352,6 +371,16 @@ void tst_Setup::badFiles_data()
         << "bench.json: key \"excitation\" given twice in one object at line 3, column 54";
     QTest::newRow("shunt as text") << withChannel3("{ \"channel\": 3, \"shunt\": \"ON\" }")
                                    << "bench.json: channel 3, \"shunt\" is not true or false";
+    QTest::newRow("name in a version 1 file")
+        << withChannel3("{ \"channel\": 3, \"name\": \"Mic\" }")
+        << "bench.json: channel 3, unknown key \"name\"";
+    QTest::newRow("name of 65 characters") << withChannel3(
+        ("{ \"channel\": 3, \"name\": \"" + QByteArray(65, 'n') + "\" }").constData(), '2')
+                                           << "bench.json: channel 3, \"name\": \""
+            + QString(65, 'n') + "\" is longer than 64 characters";
+    QTest::newRow("name with a tab")
+        << withChannel3("{ \"channel\": 3, \"name\": \"left\\troot\" }", '2')
+        << "bench.json: channel 3, \"name\": \"left\\u0009root\" holds a control character";
 }
 
 void tst_Setup::badFiles()
@@ -514,6 +543,133 @@ void tst_Setup::applyChangedAndRevert()
     QCOMPARE(buttons->pbApplyChanged->isEnabled(), status != 0);
     QVERIFY(!buttons->pbRevertChanged->isEnabled()); // a refusal is no change to take back
     QCOMPARE(overview->applyChanged().channels.size(), status ? 1 : 0);
+}
+
+void tst_Setup::stageThenRevertOrApply_data()
+{
+    QTest::addColumn<int>("carrier"); // its channels
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<Channels>("staged"); // the others the file names are skipped
+    QTest::addColumn<Channels>("changed");
+
+    QTest::newRow("some channels change")
+        << 16 << withChannel3("{ \"channel\": 3, \"gain\": 100 }, { \"channel\": 5 }") << ""
+        << Channels { 1, 3, 5 } << Channels { 1, 3 };
+    QTest::newRow("none changes") << 16
+                                  << cr2200fp_setupFile::toJson(setupOf({ channelSetup(2,
+                                         "Front Panel", "Full Bridge", "AC", 1, 0.0, 0.0, false) }))
+                                  << "" << Channels { 2 } << Channels {};
+    QTest::newRow("refused whole")
+        << 16 << withChannel3("{ \"channel\": 3, \"mode\": \"ICP\", \"coupling\": \"DC\" }")
+        << "channel 3, \"coupling\": \"DC\" is not offered in mode \"ICP\"" << Channels {}
+        << Channels {};
+    QTest::newRow("8-channel carrier skips")
+        << 8
+        << withChannel3("{ \"channel\": 9, \"gain\": 100 }, { \"channel\": 4, \"gain\": 1000 }")
+        << "" << Channels { 1, 4 } << Channels { 1, 4 };
+}
+
+// A staged file sends nothing; reverted, the unit's settings show again; applied, exactly
+// the channels it changed go out.
+void tst_Setup::stageThenRevertOrApply()
+{
+    QFETCH(int, carrier);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, error);
+    QFETCH(Channels, staged);
+    QFETCH(Channels, changed);
+    PanelRig rig(PanelRig::Attached, carrier, PanelRig::NotPolling);
+    cr2200fp_setupInterface *panel = setups(rig);
+    auto *overview = qobject_cast<cr2200fp_overviewInterface *>(rig.panel.data());
+    cr2200fp_setup setup;
+    QVERIFY(cr2200fp_setupFile::parse(text, fileName, &setup, &error));
+    const QByteArray before = cr2200fp_setupFile::toJson(panel->currentSetup());
+    sc4830sim_clearLog();
+    for (const bool apply : { false, true }) {
+        const cr2200fp_setupResult result = panel->stageSetup(setup);
+        QCOMPARE(result.error, error);
+        QCOMPARE(simCallLog(), QStringList());
+        Channels stagedNow;
+        for (const cr2200fp_channelOutcome &outcome : result.channels) {
+            if (outcome.kind == cr2200fp_channelOutcome::Staged)
+                stagedNow.append(outcome.channel);
+        }
+        QCOMPARE(stagedNow, staged);
+        if (!apply) {
+            overview->revertChanged();
+            QCOMPARE(simCallLog(), QStringList());
+            QCOMPARE(cr2200fp_setupFile::toJson(panel->currentSetup()), before);
+            continue;
+        }
+        Channels sent;
+        for (const cr2200fp_channelOutcome &outcome : overview->applyChanged().channels)
+            sent.append(outcome.channel);
+        QCOMPARE(sent, changed);
+        QCOMPARE(simCallLog(configurationCalls).size(), 3 * changed.size());
+    }
+}
+
+void tst_Setup::earlierSetups_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("a load") << 0;
+    QTest::newRow("a page's Apply") << 1;
+    QTest::newRow("Apply to all") << 2;
+    QTest::newRow("applyChanged") << 3;
+}
+
+void tst_Setup::earlierSetups()
+{
+    QFETCH(int, way);
+    using Model = sc4830fp_channelModel;
+    ModalAnswerer boxes;
+    PanelRig rig(PanelRig::Attached, 8, PanelRig::NotPolling);
+    cr2200fp_setupInterface *panel = setups(rig);
+    auto *overview = qobject_cast<cr2200fp_overviewInterface *>(rig.panel.data());
+    QAbstractItemModel *table = overview->channelModel();
+    QCOMPARE(panel->earlierSetups().size(), 0);
+    QVERIFY(table->setData(table->index(1, Model::Name), "Mic"));
+    const QByteArray before = cr2200fp_setupFile::toJson(panel->currentSetup());
+
+    // Each way gives channel 2 the gain 100, and more.
+    QVERIFY(table->setData(table->index(1, Model::Gain), "100"));
+    if (way == 0)
+        panel->applySetup(panel->currentSetup());
+    else if (way == 1)
+        rig.page(1)->applyAction();
+    else if (way == 2)
+        rig.page(1)->applyToAllAction();
+    else
+        overview->applyChanged();
+    QVector<cr2200fp_setup> earlier = panel->earlierSetups();
+    QCOMPARE(earlier.size(), 1);
+    const QDateTime at = QDateTime::fromString(
+        earlier[0].information.take(QStringLiteral("replacedAt")).toString(), Qt::ISODateWithMs);
+    QVERIFY(qAbs(at.secsTo(QDateTime::currentDateTime())) < 60);
+    QCOMPARE(cr2200fp_setupFile::toJson(earlier.at(0)), before);
+
+    // An apply that changes nothing adds none; taking the entry back is an apply.
+    rig.page(1)->applyAction();
+    QCOMPARE(panel->earlierSetups().size(), 1);
+    QCOMPARE(panel->stageSetup(earlier.at(0)).error, QString());
+    QVERIFY(overview->applyChanged().allApplied());
+    QCOMPARE(cr2200fp_setupFile::toJson(panel->currentSetup()), before);
+    sc4830sim_Channel unit {};
+    QCOMPARE(sc4830sim_getChannel(2, &unit), 0);
+    QCOMPARE(int(unit.gain), 1);
+    QCOMPARE(panel->earlierSetups().size(), 2);
+
+    // Ten are kept: after eleven more applies, the first of them replaced what is oldest.
+    for (int i = 1; i <= 11; ++i) {
+        QVERIFY(table->setData(table->index(0, Model::PositiveExcitation), 0.5 * i));
+        overview->applyChanged();
+    }
+    earlier = panel->earlierSetups();
+    QCOMPARE(earlier.size(), 10);
+    QCOMPARE(earlier.first().channels.at(0).positiveExcitation, 5.0);
+    QCOMPARE(earlier.last().channels.at(0).positiveExcitation, 0.5);
+    QCOMPARE(boxes.seen.size(), 0);
 }
 
 void tst_Setup::demonstrationSendsNothing()

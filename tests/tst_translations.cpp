@@ -1,7 +1,16 @@
 // The translatable texts: loads a pseudo-translation in which every text of the template
 // is marked "[[...]]" and checks which texts the panel shows translated and which plain;
-// and checks that every catalogue that ships translates each text of the template.
+// checks that every catalogue that ships translates each text of its template; and finds
+// the host, and Qt's dialogs in it, in German.
 #include "modalanswerer.h"
+
+#include <hostlanguage.h>
+#include <hostsetups.h>
+#include <hostwindow.h>
+#include <simulation.h>
+#include <sourcetexts.h>
+
+#include <cr2200fp_setupfile.h>
 
 #include <cr2200fp_led.h>
 #include <sc4830fp_chcfg.h>
@@ -10,11 +19,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -54,7 +65,7 @@ bool readMessages(const QString &path, QMap<QString, Message> &messages)
         else if (xml.name() == QLatin1String("translation")) {
             Message &m = messages[context + QLatin1Char('|') + source];
             m.type = xml.attributes().value(QLatin1String("type")).toString();
-            m.translation = xml.readElementText();
+            m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
     return !xml.hasError();
@@ -87,6 +98,7 @@ private slots:
     void gainWarning();
     void catalogueIsComplete_data();
     void catalogueIsComplete();
+    void hostSpeaksGerman();
 
 private:
     QTranslator translator;
@@ -181,17 +193,23 @@ void tst_Translations::gainWarning()
 void tst_Translations::catalogueIsComplete_data()
 {
     QTest::addColumn<QString>("catalogue");
-    QTest::newRow("German") << QStringLiteral(SFP_TRANSLATIONS_DIR "/sc4830fp_de.ts");
+    QTest::addColumn<QString>("source"); // its template
+    const QString dir = QStringLiteral(SFP_TRANSLATIONS_DIR "/");
+    QTest::newRow("German") << dir + QStringLiteral("sc4830fp_de.ts")
+                            << dir + QStringLiteral("sc4830fp.ts");
+    QTest::newRow("German, the host")
+        << dir + QStringLiteral("sfp-host_de.ts") << dir + QStringLiteral("sfp-host.ts");
 }
 
 void tst_Translations::catalogueIsComplete()
 {
     QFETCH(QString, catalogue);
+    QFETCH(QString, source);
     QMap<QString, Message> texts;
     QMap<QString, Message> translated;
-    QVERIFY(readMessages(QStringLiteral(SFP_TRANSLATIONS_DIR "/sc4830fp.ts"), texts));
+    QVERIFY(readMessages(source, texts));
     QVERIFY(readMessages(catalogue, translated));
-    QVERIFY(texts.size() > 100);
+    QVERIFY(texts.size() > 50);
 
     // `make translations` brings a catalogue up to the template; then every text needs a
     // finished translation that keeps every placeholder.
@@ -200,6 +218,57 @@ void tst_Translations::catalogueIsComplete()
         QVERIFY2(it->type.isEmpty() && !it->translation.isEmpty(), qPrintable(it.key()));
         QVERIFY2(placeholders(it->translation) == placeholders(it.key()), qPrintable(it.key()));
     }
+}
+
+// The host in German: its own words, a setup's summary, Qt's buttons in a file dialog it
+// opens; the setup file's refusals through the panel's catalogue (here the pseudo one);
+// and its lines for standard output and error in English all the same.
+void tst_Translations::hostSpeaksGerman()
+{
+    const HostLanguage language { QLocale(QLocale::German, QLocale::Germany) };
+    QVERIFY(language.hostTranslated());
+    QVERIFY2(language.qtTranslated(), qPrintable(HostLanguage::qtTranslationsPath()));
+    Simulation simulation { SimulationShape() };
+    HostWindow window(simulation);
+    QStringList words;
+    for (QLabel *label : window.findChildren<QLabel *>())
+        words << label->text();
+    for (QAbstractButton *button : window.findChildren<QAbstractButton *>())
+        words << button->text();
+    for (const char *word : { "Ressource", "Verbinden", "Setup speichern...", "Setup laden...",
+             "Simulation anzeigen", "Host-Protokoll", "Funktion", "Fehlschlagen" })
+        QVERIFY2(words.contains(QString::fromUtf8(word)), word);
+
+    cr2200fp_setupResult result;
+    result.channels = { { 2, cr2200fp_channelOutcome::Applied, QString(), 0 },
+        { 9, cr2200fp_channelOutcome::Skipped, QString(), 0 } };
+    QCOMPARE(HostSetups::summary(QStringLiteral("/lab/bench.json"), result),
+        QStringLiteral("Setup bench.json geladen.\nÜbernommen: Kanal 2\n"
+                       "Übersprungen, nicht auf diesem Träger: Kanal 9"));
+    {
+        const SourceTexts english;
+        QCOMPARE(HostSetups::problem(result.channels.at(1)),
+            QStringLiteral("channel 9: skipped, the carrier has no such channel"));
+    }
+    QCOMPARE(HostSetups::problem(result.channels.at(1)),
+        QStringLiteral("Kanal 9: übersprungen, der Träger hat keinen solchen Kanal"));
+    cr2200fp_setup setup;
+    QString error;
+    QVERIFY(!cr2200fp_setupFile::parse("[]", QStringLiteral("f.json"), &setup, &error));
+    QCOMPARE(error, QStringLiteral("f.json: [[not a setup file: the text is not a JSON object]]"));
+
+    QStringList buttons;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&buttons] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                buttons << button->text();
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    window.setups()->save();
+    QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join(',')));
 }
 
 QTEST_MAIN(tst_Translations)

@@ -133,6 +133,105 @@ in Real (not Demo) mode.</source>
     </message>
 </context>
 <context>
+    <name>cr2200fp_setupFile</name>
+    <message>
+        <source>line %1, column %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not true or false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown key %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;excitation&quot; is not an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;calibrations&quot; is not an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;channel&quot; is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;channel&quot; %1 is not a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>entry %1 of &quot;channels&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;format&quot; is not &quot;%1&quot;: not a setup file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing or not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;unit&quot; is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>key %1 given twice in one object at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not JSON at %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a setup file: the text is not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;channels&quot; is missing or not a list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>channel %1 is named twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>too large for a setup file (more than %1 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; %1 is not known to this build, which reads versions %2 to %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sc4830fp_calibrationDialog</name>
     <message>
         <source>Cancel</source>
@@ -691,6 +790,14 @@ The unit&apos;s calibration state of channel %1 is unknown.</source>
     </message>
     <message>
         <source>channel %1 is named twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is longer than %3 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 holds a control character</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -134,6 +134,105 @@ im Messbetrieb (nicht im Demobetrieb) arbeitet.</translation>
     </message>
 </context>
 <context>
+    <name>cr2200fp_setupFile</name>
+    <message>
+        <source>line %1, column %2</source>
+        <translation>Zeile %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a text</source>
+        <translation>%1 ist kein Text</translation>
+    </message>
+    <message>
+        <source>%1 is not true or false</source>
+        <translation>%1 ist weder true noch false</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>unknown key %1</source>
+        <translation>unbekannter Schlüssel %1</translation>
+    </message>
+    <message>
+        <source>&quot;excitation&quot; is not an object</source>
+        <translation>&quot;excitation&quot; ist kein Objekt</translation>
+    </message>
+    <message>
+        <source>&quot;calibrations&quot; is not an object</source>
+        <translation>&quot;calibrations&quot; ist kein Objekt</translation>
+    </message>
+    <message>
+        <source>&quot;channel&quot; is missing</source>
+        <translation>&quot;channel&quot; fehlt</translation>
+    </message>
+    <message>
+        <source>&quot;channel&quot; %1 is not a whole number</source>
+        <translation>&quot;channel&quot; %1 ist keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>entry %1 of &quot;channels&quot;</source>
+        <translation>Eintrag %1 von &quot;channels&quot;</translation>
+    </message>
+    <message>
+        <source>not an object</source>
+        <translation>kein Objekt</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+    <message>
+        <source>&quot;format&quot; is not &quot;%1&quot;: not a setup file</source>
+        <translation>&quot;format&quot; ist nicht &quot;%1&quot;: keine Setup-Datei</translation>
+    </message>
+    <message>
+        <source>missing or not a number</source>
+        <translation>fehlt oder ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>&quot;unit&quot; is missing</source>
+        <translation>&quot;unit&quot; fehlt</translation>
+    </message>
+    <message>
+        <source>key %1 given twice in one object at %2</source>
+        <translation>Schlüssel %1 zweimal in einem Objekt angegeben, bei %2</translation>
+    </message>
+    <message>
+        <source>not JSON at %1: %2</source>
+        <translation>kein JSON bei %1: %2</translation>
+    </message>
+    <message>
+        <source>not a setup file: the text is not a JSON object</source>
+        <translation>keine Setup-Datei: der Text ist kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>&quot;channels&quot; is missing or not a list</source>
+        <translation>&quot;channels&quot; fehlt oder ist keine Liste</translation>
+    </message>
+    <message>
+        <source>channel %1 is named twice</source>
+        <translation>Kanal %1 ist zweimal angegeben</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>too large for a setup file (more than %1 bytes)</source>
+        <translation>zu groß für eine Setup-Datei (mehr als %1 Byte)</translation>
+    </message>
+    <message>
+        <source>cannot be written: %1</source>
+        <translation>kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; %1 is not known to this build, which reads versions %2 to %3</source>
+        <translation>&quot;version&quot; %1 ist diesem Programmstand unbekannt, er liest die Versionen %2 bis %3</translation>
+    </message>
+</context>
+<context>
     <name>sc4830fp_calibrationDialog</name>
     <message>
         <source>Cancel</source>
@@ -698,6 +797,14 @@ sonst kann eine Messbereichsüberschreitung gemeldet werden.</translation>
     <message>
         <source>channel %1 is named twice</source>
         <translation>Kanal %1 ist zweimal angegeben</translation>
+    </message>
+    <message>
+        <source>%1: %2 is longer than %3 characters</source>
+        <translation>%1: %2 ist länger als %3 Zeichen</translation>
+    </message>
+    <message>
+        <source>%1: %2 holds a control character</source>
+        <translation>%1: %2 enthält ein Steuerzeichen</translation>
     </message>
 </context>
 </TS>

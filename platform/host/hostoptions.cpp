@@ -37,6 +37,10 @@ const QCommandLineOption setupOption
     = option("setup", "Apply the setup FILE right after the attach (see docs/setup.md).", "FILE");
 const QCommandLineOption saveSetupOption
     = option("save-setup", "Write the panel's setup to FILE after the attach and --setup.", "FILE");
+const QCommandLineOption compareSetupOption = option("compare-setup",
+    "After the attach, --setup and --save-setup, print each setting the setup FILE would "
+    "change and exit: 0 when nothing differs, 7 when something does, 2 when FILE is refused.",
+    "FILE");
 const QCommandLineOption helpOption(QStringList { QStringLiteral("h"), QStringLiteral("help") },
     QStringLiteral("Show this help and exit."));
 
@@ -44,11 +48,17 @@ void describeOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Loads the Orbisa 4830 front panel plug-in and runs it against the "
-                       "simulated carrier and unit."));
+                       "simulated carrier and unit.\n\n"
+                       "The window shows the panel's channel pages or all its channels in one "
+                       "table: choose with \"Channel pages\" and \"All channels\" above the "
+                       "panel, or toggle with Ctrl+T. \"Apply changed\" applies every changed "
+                       "channel from either view. \"Load setup...\" shows in the table what a file "
+                       "would change before anything is sent; \"Earlier settings...\" (Ctrl+E) "
+                       "brings back, for review, what an apply replaced."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({ demoOption, carrierOption, noReferenceOption, noUnitOption, pluginOption,
         screenshotOption, quitAfterOption, callLogOption, scenarioOption, setupOption,
-        saveSetupOption, helpOption });
+        saveSetupOption, compareSetupOption, helpOption });
 }
 
 // Qt's own texts end in a full stop; ours are one line each without one.
@@ -81,6 +91,7 @@ QString HostOptions::parse(const QStringList &arguments)
     scenarioPath = parser.value(scenarioOption);
     setupPath = parser.value(setupOption);
     saveSetupPath = parser.value(saveSetupOption);
+    compareSetupPath = parser.value(compareSetupOption);
 
     if (parser.isSet(carrierOption)) {
         const QString code = parser.value(carrierOption);
@@ -98,7 +109,7 @@ QString HostOptions::parse(const QStringList &arguments)
                 .arg(ms);
     }
     for (const QCommandLineOption *option : { &pluginOption, &screenshotOption, &callLogOption,
-             &scenarioOption, &setupOption, &saveSetupOption }) {
+             &scenarioOption, &setupOption, &saveSetupOption, &compareSetupOption }) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty())
             return QStringLiteral("--%1 needs a file name").arg(option->names().constFirst());
     }

@@ -36,6 +36,8 @@ public:
     QString scenarioPath; // empty: none
     QString setupPath; // empty: none; applied right after the attach
     QString saveSetupPath; // empty: none; written after the attach and setupPath
+    // empty: none; compared with the panel after saveSetupPath, and the run ends
+    QString compareSetupPath;
 };
 
 #endif // SFP_HOSTOPTIONS_H

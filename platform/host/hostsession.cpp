@@ -1,10 +1,13 @@
 #include "hostsession.h"
 
+#include "hostlog.h"
 #include "hostsetups.h"
 #include "hostwindow.h"
 #include "scenarioplayer.h"
+#include "setupcomparison.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
+#include "sourcetexts.h"
 
 #include <cr2200fp_scuinterface.h>
 #include <cr2200fp_setupfile.h>
@@ -71,11 +74,17 @@ int HostSession::start()
     }
     // A setup file that cannot be read ends the run before anything is loaded, as a bad
     // scenario does; what only the panel can check ends it after the attach.
-    QString setupProblem;
-    if (!options.setupPath.isEmpty()
-        && !cr2200fp_setupFile::read(options.setupPath, &setup, &setupProblem)) {
-        printError(setupProblem);
-        return ExitUsage;
+    {
+        const SourceTexts english; // for standard error
+        QString setupProblem;
+        if ((!options.setupPath.isEmpty()
+                && !cr2200fp_setupFile::read(options.setupPath, &setup, &setupProblem))
+            || (!options.compareSetupPath.isEmpty()
+                && !cr2200fp_setupFile::read(
+                    options.compareSetupPath, &comparedSetup, &setupProblem))) {
+            printError(setupProblem);
+            return ExitUsage;
+        }
     }
     if (!loader.load()) {
         printError(loader.errorString());
@@ -95,7 +104,7 @@ int HostSession::start()
         return ExitPanel;
     }
     const int status = runSetupOptions();
-    if (status != ExitOk)
+    if (status != ExitOk || compared)
         return status;
     // Without a screen the window is only photographed: it keeps the console and its
     // whole size.
@@ -222,7 +231,8 @@ void HostSession::attach()
 
 int HostSession::runSetupOptions()
 {
-    if (options.setupPath.isEmpty() && options.saveSetupPath.isEmpty())
+    if (options.setupPath.isEmpty() && options.saveSetupPath.isEmpty()
+        && options.compareSetupPath.isEmpty())
         return ExitOk;
     HostSetups *setups = hostWindow->setups();
     cr2200fp_setupInterface *panel = setups->panelSetups();
@@ -232,8 +242,12 @@ int HostSession::runSetupOptions()
     }
     if (!options.setupPath.isEmpty()) {
         const cr2200fp_setupResult result = panel->applySetup(setup);
+        // The lines below are for standard output and standard error. A setup refused
+        // whole changed nothing: it is asked again for the refusal in English.
+        const SourceTexts english;
         if (result.refusedWhole()) {
-            printError(cr2200fp_setupFile::message(options.setupPath, result.error));
+            printError(
+                cr2200fp_setupFile::message(options.setupPath, panel->applySetup(setup).error));
             return ExitUsage;
         }
         report(QStringLiteral("setup: %1, %2 channel(s)")
@@ -249,12 +263,38 @@ int HostSession::runSetupOptions()
         if (!result.allApplied())
             setupStatus = ExitSetup;
     }
+    const SourceTexts english; // for standard error
     QString problem;
     if (!options.saveSetupPath.isEmpty() && !setups->saveTo(options.saveSetupPath, &problem)) {
         printError(problem);
         return ExitOutput;
     }
-    return ExitOk;
+    return options.compareSetupPath.isEmpty() ? ExitOk : compareSetup(panel);
+}
+
+int HostSession::compareSetup(cr2200fp_setupInterface *panel)
+{
+    // Staged, the file shows what loading it would make of every channel, the mode's own
+    // adjustments included, and sends nothing; the run ends here, so nothing is reverted.
+    compared = true;
+    const cr2200fp_setup before = panel->currentSetup();
+    const cr2200fp_setupResult result = panel->stageSetup(comparedSetup);
+    if (result.refusedWhole()) {
+        printError(cr2200fp_setupFile::message(options.compareSetupPath, result.error));
+        return ExitUsage;
+    }
+    QStringList lines;
+    for (const SetupComparison::Difference &difference :
+        SetupComparison::differences(before, panel->currentSetup()))
+        lines.append(SetupComparison::line(difference));
+    // Channels the carrier lacks come last, being the highest.
+    for (const cr2200fp_channelOutcome &outcome : result.channels) {
+        if (outcome.kind != cr2200fp_channelOutcome::Staged)
+            lines.append(HostSetups::problem(outcome));
+    }
+    for (const QString &line : qAsConst(lines))
+        HostLog::print(line);
+    return lines.isEmpty() ? ExitOk : ExitDiffers;
 }
 
 void HostSession::reportIdentity()

@@ -35,15 +35,18 @@ public:
         ExitPanel = 4, // the factory made no panel
         ExitOutput = 5, // a screenshot, call log or --save-setup could not be written
         ExitSetup = 6, // a channel of --setup was refused by the unit or skipped
+        ExitDiffers = 7, // --compare-setup: the file would change a setting
     };
 
     explicit HostSession(const HostOptions &options, QObject *parent = nullptr);
     ~HostSession() override;
 
     // Loads and attaches the panel and shows the window. ExitOk when the panel runs (the
-    // caller then runs the event loop); any other status after a one-line message on
-    // standard error.
+    // caller then runs the event loop unless ended()); any other status after a one-line
+    // message on standard error, but ExitDiffers, whose lines are on standard output.
     int start();
+    // --compare-setup has given its answer: the run ends without showing the window.
+    bool ended() const { return compared; }
     // Arranges the end of the run as the options ask: after --quit-after, at the
     // scenario's quit step, or without a display once the scenario has played (at once
     // without one), each with a screenshot; with a display and --screenshot alone, a
@@ -79,6 +82,7 @@ private:
     void reportIdentity();
     void startScenario();
     int runSetupOptions();
+    int compareSetup(cr2200fp_setupInterface *panel);
     void finish();
     bool writeScreenshot();
     void report(const QString &line);
@@ -88,6 +92,8 @@ private:
     PanelLoader loader;
     Scenario scenario;
     cr2200fp_setup setup; // --setup's, read before anything is loaded
+    cr2200fp_setup comparedSetup; // --compare-setup's, read with it
+    bool compared = false;
     int setupStatus = ExitOk;
     QString resource;
     std::unique_ptr<HostWindow> hostWindow;

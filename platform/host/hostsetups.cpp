@@ -1,6 +1,7 @@
 #include "hostsetups.h"
 
 #include "hostlog.h"
+#include "sourcetexts.h"
 
 #include <cr2200fp_messages.h>
 #include <cr2200fp_setupfile.h>
@@ -14,7 +15,20 @@
 
 namespace {
 
-const char fileFilter[] = "Setups (*.json)";
+QString fileFilter()
+{
+    return HostSetups::tr("Setups (*.json)");
+}
+
+// Why path was refused, in English, as every line on standard output is worded.
+QString refusalInEnglish(const QString &path)
+{
+    const SourceTexts english;
+    cr2200fp_setup unused;
+    QString error;
+    cr2200fp_setupFile::read(path, &unused, &error);
+    return error;
+}
 
 QString channelList(const QList<int> &channels)
 {
@@ -38,7 +52,8 @@ HostSetups::HostSetups(QWidget &window, HostLog &log)
     saveButton->setToolTip(tr("Saves every channel's settings to a setup file"));
     loadButton = new QToolButton;
     loadButton->setText(tr("Load setup..."));
-    loadButton->setToolTip(tr("Sets and applies the channels a setup file names"));
+    loadButton->setToolTip(tr("Sets the channels a setup file names for review; nothing is sent "
+                              "before \"Apply changed\""));
     connect(saveButton, &QToolButton::clicked, this, &HostSetups::save);
     panelChanged(nullptr);
 }
@@ -58,8 +73,8 @@ cr2200fp_setupInterface *HostSetups::panelSetups() const
 
 void HostSetups::save()
 {
-    QString path = QFileDialog::getSaveFileName(
-        &window, tr("Save setup"), dialogFolder(), QLatin1String(fileFilter));
+    QString path
+        = QFileDialog::getSaveFileName(&window, tr("Save setup"), dialogFolder(), fileFilter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -72,8 +87,8 @@ void HostSetups::save()
 
 QString HostSetups::chooseFile()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        &window, tr("Load setup"), dialogFolder(), QLatin1String(fileFilter));
+    const QString path
+        = QFileDialog::getOpenFileName(&window, tr("Load setup"), dialogFolder(), fileFilter());
     if (!path.isEmpty())
         remember(path);
     return path;
@@ -97,39 +112,89 @@ bool HostSetups::read(const QString &path, cr2200fp_setup *setup)
     QString error;
     if (cr2200fp_setupFile::read(path, setup, &error))
         return true;
-    log.report(QStringLiteral("setup refused: %1").arg(error));
+    log.report(QStringLiteral("setup refused: %1").arg(refusalInEnglish(path)));
     tell(error, true);
     return false;
 }
 
-void HostSetups::apply(const QString &path, const cr2200fp_setup &setup)
+cr2200fp_setupResult HostSetups::stage(const QString &source, const cr2200fp_setup &setup)
 {
     cr2200fp_setupInterface *setups = panelSetups();
     if (!setups)
-        return;
-    // The panel's reports run message boxes, in which the window may go, and this with it.
-    const QPointer<HostSetups> alive(this);
-    const cr2200fp_setupResult result = setups->applySetup(setup);
-    if (!alive)
-        return;
+        return cr2200fp_setupResult { tr("the panel offers no setups"), {} };
+    const cr2200fp_setupResult result = setups->stageSetup(setup);
     if (result.refusedWhole()) {
-        const QString error = cr2200fp_setupFile::message(path, result.error);
-        log.report(QStringLiteral("setup refused: %1").arg(error));
-        tell(error, true);
-        return;
+        {
+            // Refused whole, nothing was changed: asked again for the log's English.
+            const SourceTexts english;
+            log.report(QStringLiteral("setup refused: %1")
+                           .arg(cr2200fp_setupFile::message(
+                               source, setups->stageSetup(setup).error)));
+        }
+        tell(cr2200fp_setupFile::message(source, result.error), true);
+        return result;
     }
-    log.report(QStringLiteral("setup loaded: %1").arg(path));
-    for (const cr2200fp_channelOutcome &outcome : result.channels) {
-        if (!problem(outcome).isEmpty())
-            log.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+    log.report(QStringLiteral("setup staged for review: %1").arg(source));
+    return result;
+}
+
+void HostSetups::summarise(const QString &source, const cr2200fp_setupResult &result)
+{
+    {
+        const SourceTexts english; // the log's lines
+        log.report(QStringLiteral("setup applied: %1").arg(source));
+        for (const cr2200fp_channelOutcome &outcome : result.channels) {
+            if (!problem(outcome).isEmpty())
+                log.report(QStringLiteral("setup: %1").arg(problem(outcome)));
+        }
     }
-    tell(summary(path, result), !result.allApplied());
+    tell(summary(source, result), !result.allApplied());
+}
+
+QString HostSetups::review(const QString &source, const cr2200fp_setupResult &staged,
+    const QList<int> &notApplied, const QString &warning)
+{
+    QList<int> changing;
+    int unchanged = 0;
+    int skipped = 0;
+    for (const cr2200fp_channelOutcome &outcome : staged.channels) {
+        if (outcome.kind == cr2200fp_channelOutcome::Skipped)
+            ++skipped;
+        else if (notApplied.contains(outcome.channel))
+            changing.append(outcome.channel);
+        else
+            ++unchanged;
+    }
+    QString text = tr("Reviewing %1, nothing sent yet. Channels that change: %2%3. "
+                      "Unchanged: %4. Skipped: %5. \"Apply changed\" sends them, "
+                      "\"Revert changed\" takes them back.")
+                       .arg(QFileInfo(source).fileName(), QString::number(changing.size()),
+                           changing.isEmpty() ? QString()
+                                              : QStringLiteral(" (%1)").arg(channelList(changing)),
+                           QString::number(unchanged), QString::number(skipped));
+    if (!warning.isEmpty())
+        text += QLatin1Char('\n') + warning;
+    return text;
+}
+
+QString HostSetups::otherUnit(const cr2200fp_setup &setup) const
+{
+    const QString model = setup.information.value(QLatin1String("model")).toString();
+    const QString serial = setup.information.value(QLatin1String("serialNumber")).toString();
+    if (!panel
+        || ((model.isEmpty() || model == panel->model())
+            && (serial.isEmpty() || serial == panel->serialNumber())))
+        return QString();
+    return tr("Warning: the file was saved from %1, S/N %2; the attached unit is %3, S/N %4.")
+        .arg(model.isEmpty() ? tr("an unnamed model") : model,
+            serial.isEmpty() ? tr("unknown") : serial, panel->model(), panel->serialNumber());
 }
 
 QString HostSetups::problem(const cr2200fp_channelOutcome &outcome)
 {
     switch (outcome.kind) {
     case cr2200fp_channelOutcome::Applied:
+    case cr2200fp_channelOutcome::Staged:
         break;
     case cr2200fp_channelOutcome::Refused:
         return tr("channel %1: refused, %2 answered 0x%3")

@@ -15,11 +15,12 @@ class QWidget;
 
 // The window's "Save setup..." and "Load setup..." buttons and what they do: the file
 // dialogs (*.json, starting in the folder used last in this run), reading a file, having
-// the panel apply it, and the summary box that lists the channels applied, refused (with
-// the failed call) and skipped. The window asks the operator before a load replaces its
-// panel's settings and hands over only what the operator let through. The buttons are
-// enabled while the window's panel offers setups (cr2200fp_setupInterface). The texts of
-// a load's outcome serve the command line too. GUI thread only.
+// the panel stage it for review, and the summary box, once the staged channels are
+// applied, that lists the channels applied, refused (with the failed call) and skipped. The window
+// asks the operator before a load replaces its panel's settings and hands over only what the
+// operator let through. The buttons are enabled while the window's panel offers setups
+// (cr2200fp_setupInterface). The texts of a load's outcome serve the command line too. GUI thread
+// only.
 class HostSetups : public QObject
 {
     Q_OBJECT
@@ -41,9 +42,19 @@ public:
     QString chooseFile();
     // Reads path into *setup; false when the file is refused (its message is shown).
     bool read(const QString &path, cr2200fp_setup *setup);
-    // Has the panel apply a setup read from path; the summary box follows, or the panel's
-    // refusal.
-    void apply(const QString &path, const cr2200fp_setup &setup);
+    // Has the panel stage a setup from source (a file, or earlier settings): set in its
+    // controls, nothing sent. A setup the panel refuses whole is reported and its message
+    // shown; the result says so.
+    cr2200fp_setupResult stage(const QString &source, const cr2200fp_setup &setup);
+    // After the staged channels were applied: the log lines and the summary box.
+    void summarise(const QString &source, const cr2200fp_setupResult &result);
+    // What a staged setup would change, in words: the channels that change (those of
+    // notApplied, 1-based, that it staged), stay and are skipped, then the warning, if any.
+    static QString review(const QString &source, const cr2200fp_setupResult &staged,
+        const QList<int> &notApplied, const QString &warning);
+    // A warning naming both when the setup's informational model or serial number is not
+    // the attached unit's; empty otherwise.
+    QString otherUnit(const cr2200fp_setup &setup) const;
 
     // One line for a channel that was not applied ("channel 9: skipped, ..."), empty for
     // an applied one.

@@ -1,7 +1,9 @@
 #include "hostwindow.h"
 
+#include "earliersettingsdialog.h"
 #include "hostlog.h"
 #include "hostsetups.h"
+#include "hostviews.h"
 #include "simulatedresources.h"
 #include "simulationconsole.h"
 
@@ -21,7 +23,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,37 +30,6 @@ namespace {
 
 // The log's least height; it takes whatever height the window has beyond the panel.
 constexpr int logRows = 3;
-
-// True unless a widget from w up to top (not included) was hidden on purpose, as the
-// pages of a tab widget other than the current one are.
-bool shownWithin(const QWidget *w, const QWidget *top)
-{
-    for (; w && w != top; w = w->parentWidget()) {
-        if (w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))
-            return false;
-    }
-    return true;
-}
-
-// Part of a tab bar: the bar itself, or (Qt 6 lets Tab reach them) its scroll buttons.
-bool inTabBar(const QWidget *w)
-{
-    return qobject_cast<const QTabBar *>(w) || qobject_cast<const QTabBar *>(w->parentWidget());
-}
-
-// The first of the panel's controls that Tab reaches, in its focus chain. The tab bar is
-// passed over (and the tab widget, whose focus goes to it): it only chooses the page, and
-// the operator comes to set the page's controls (Ctrl+Tab still changes the page).
-// Widgets that hand their focus to another (a spin box's editor) count as that one.
-QWidget *firstControl(QWidget *panel)
-{
-    for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
-        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
-            && !w->focusProxy() && !inTabBar(w) && shownWithin(w, panel))
-            return w;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -77,12 +47,24 @@ QLayout *HostWindow::buildContent()
     hostLog = new HostLog;
     hostLog->setMinimumHeight(hostLog->fontMetrics().height() * logRows);
     QLayout *resourceRow = buildResourceRow();
+    hostViews = new HostViews;
     auto *logLabel = new QLabel(tr("Host log"));
     logLabel->setBuddy(hostLog);
 
+    // The table takes the height the pages leave to the log.
+    connect(hostViews, &HostViews::viewShown, this, [this](bool table) {
+        panelColumn->setStretchFactor(hostViews, table ? 1 : 0);
+        panelColumn->setStretchFactor(hostLog, table ? 0 : 1);
+    });
+    connect(hostViews, &HostViews::changesApplied, this, &HostWindow::reportChangesApplied);
+    connect(hostViews, &HostViews::changesReverted, this, &HostWindow::reportChangesReverted);
+    // Queued: the panel keeps what an apply replaced once the apply is over.
+    connect(hostViews, &HostViews::statesChanged, this, &HostWindow::offerEarlierSettings,
+        Qt::QueuedConnection);
     panelColumn = new QVBoxLayout;
     panelColumn->addLayout(resourceRow);
-    panelColumn->addWidget(logLabel); // the panel goes above this caption
+    panelColumn->addWidget(hostViews);
+    panelColumn->addWidget(buildCaptionBar(logLabel));
     panelColumn->addWidget(hostLog, 1);
 
     simulationConsole = new SimulationConsole(simulation);
@@ -92,6 +74,34 @@ QLayout *HostWindow::buildContent()
     content->addWidget(simulationConsole);
     connect(chkSimulation, &QCheckBox::toggled, this, &HostWindow::showSimulation);
     return content;
+}
+
+QWidget *HostWindow::buildCaptionBar(QLabel *logLabel)
+{
+    // The views' switch shares the log caption's row, no taller than the caption: a row of
+    // its own would make the window taller than a laptop screen allows.
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(logLabel);
+    row->addStretch();
+    pbEarlier = new QToolButton;
+    pbEarlier->setText(tr("Earlier settings..."));
+    auto *earlierKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    connect(pbEarlier, &QToolButton::clicked, this, &HostWindow::chooseEarlierSettings);
+    connect(earlierKey, &QShortcut::activated, this, &HostWindow::chooseEarlierSettings);
+    for (QToolButton *button :
+        { hostViews->pagesButton, hostViews->tableButton, hostViews->applyButton, pbEarlier }) {
+        button->setMaximumHeight(logLabel->sizeHint().height());
+        row->addWidget(button);
+    }
+    offerEarlierSettings();
+    auto *bar = new QWidget;
+    bar->setLayout(row);
+    // Spaced from the panel as the caption alone was.
+    QSizePolicy caption = bar->sizePolicy();
+    caption.setControlType(QSizePolicy::Label);
+    bar->setSizePolicy(caption);
+    return bar;
 }
 
 QLayout *HostWindow::buildResourceRow()
@@ -153,8 +163,10 @@ bool HostWindow::embedPanel(cr2200fp_scuInterface *panel)
 {
     removePanel();
     currentPanel = panel;
-    panelColumn->insertWidget(1, panel);
+    hostViews->setPanel(panel);
     hostSetups->panelChanged(panel);
+    reviewSource.clear();
+    offerEarlierSettings();
     // The host knows the panel by its interface alone: it connects by signature, as a
     // host built against another copy of the shared library would.
     const bool gain
@@ -169,7 +181,10 @@ void HostWindow::removePanel()
     // Deleted now, not later: its unit session must be closed before the next panel
     // opens one.
     delete currentPanel;
+    hostViews->setPanel(nullptr);
     hostSetups->panelChanged(nullptr);
+    reviewSource.clear();
+    offerEarlierSettings();
 }
 
 void HostWindow::showAttached(const QString &resource)
@@ -224,7 +239,53 @@ void HostWindow::loadSetup(const QString &path)
         report(QStringLiteral("setup: %1 declined, the panel keeps its settings").arg(path));
         return;
     }
-    hostSetups->apply(path, setup);
+    stageForReview(path, setup);
+}
+
+void HostWindow::stageForReview(const QString &source, const cr2200fp_setup &setup)
+{
+    // The page's gain warning may run a box, in which the window may go.
+    const QPointer<HostWindow> alive(this);
+    const cr2200fp_setupResult staged = hostSetups->stage(source, setup);
+    if (!alive || staged.refusedWhole())
+        return;
+    reviewSource = source;
+    reviewSkipped.clear();
+    for (const cr2200fp_channelOutcome &outcome : staged.channels) {
+        if (outcome.kind == cr2200fp_channelOutcome::Skipped)
+            reviewSkipped.append(outcome);
+    }
+    hostViews->setReview(HostSetups::review(
+        source, staged, hostViews->channelsNotApplied(), hostSetups->otherUnit(setup)));
+    hostViews->showTable(true);
+}
+
+void HostWindow::chooseEarlierSettings()
+{
+    cr2200fp_setupInterface *setups = hostSetups->panelSetups();
+    const QVector<cr2200fp_setup> earlier
+        = setups ? setups->earlierSetups() : QVector<cr2200fp_setup>();
+    if (earlier.isEmpty())
+        return;
+    EarlierSettingsDialog dialog(earlier, setups->currentSetup(), this);
+    const QPointer<HostWindow> alive(this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (!alive || !accepted || dialog.chosen() < 0)
+        return;
+    const cr2200fp_setup &chosen = earlier.at(dialog.chosen());
+    stageForReview(tr("settings before %1").arg(EarlierSettingsDialog::when(chosen)), chosen);
+}
+
+void HostWindow::offerEarlierSettings()
+{
+    cr2200fp_setupInterface *setups = hostSetups->panelSetups();
+    const bool offered = setups && !setups->earlierSetups().isEmpty();
+    pbEarlier->setEnabled(offered);
+    pbEarlier->setToolTip(offered
+            ? tr("Lists what the unit held before each of the last applies, to review one "
+                 "(Ctrl+E)")
+            : tr("None yet: the unit's settings are kept here from the first apply that "
+                 "changes them (Ctrl+E)"));
 }
 
 void HostWindow::fitToScreen(const QRect &available)
@@ -279,13 +340,46 @@ QRect HostWindow::availableArea() const
 
 void HostWindow::focusPanel()
 {
-    if (QWidget *control = firstControl(currentPanel))
+    if (QWidget *control = HostViews::firstControl(currentPanel))
         control->setFocus(Qt::OtherFocusReason);
 }
 
 void HostWindow::report(const QString &line)
 {
     hostLog->report(line);
+}
+
+void HostWindow::reportChangesReverted()
+{
+    report(QStringLiteral("changes reverted"));
+    if (!reviewSource.isEmpty())
+        report(QStringLiteral("setup not applied: %1").arg(reviewSource));
+    endReview();
+}
+
+void HostWindow::endReview()
+{
+    reviewSource.clear();
+    hostViews->setReview(QString());
+}
+
+void HostWindow::reportChangesApplied(const cr2200fp_setupResult &result)
+{
+    const QString reviewed = reviewSource;
+    cr2200fp_setupResult summarised = result;
+    summarised.channels += reviewSkipped;
+    endReview();
+    if (result.channels.isEmpty())
+        report(QStringLiteral("changes applied: none were due"));
+    for (const cr2200fp_channelOutcome &outcome : result.channels) {
+        const QString problem = HostSetups::problem(outcome);
+        report(QStringLiteral("changes applied: %1")
+                   .arg(problem.isEmpty() ? QStringLiteral("channel %1").arg(outcome.channel)
+                                          : problem));
+    }
+    // The box last: the window may go in it.
+    if (!reviewed.isEmpty())
+        hostSetups->summarise(reviewed, summarised);
 }
 
 void HostWindow::panelGainChanged(int chIdx, ViReal64 gain)

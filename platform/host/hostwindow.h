@@ -3,6 +3,7 @@
 
 #include <cr2200fp_app.h>
 #include <cr2200fp_scuinterface.h>
+#include <cr2200fp_setupinterface.h>
 
 #include "panelsnapshot.h"
 
@@ -10,9 +11,12 @@
 
 class HostLog;
 class HostSetups;
+class HostViews;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
+class QToolButton;
 class QVBoxLayout;
 class Simulation;
 class SimulationConsole;
@@ -20,8 +24,9 @@ class SimulationConsole;
 // sfp-host's window, built on the shared library's application frame: the banner, the
 // "Active" lamp (lit while a unit is attached, dark in demonstration), Reset, help, About
 // and Close (which asks first). The content area holds the simulated resource to attach
-// to, the embedded front panel and the host's log, with the "Simulation" console
-// beside them, which the operator shows and hides.
+// to, the embedded front panel (its pages, or the table of all its channels: HostViews)
+// and the host's log, with the "Simulation" console beside them, which the operator shows
+// and hides.
 //
 // Fitted to a screen, the window keeps Close on it: it shows the console only where the
 // screen is wide enough for it, takes no more room than the screen offers and sits in the
@@ -54,7 +59,8 @@ public:
     // the settings may go (nothing changed, or Yes); No is the default and escape answer.
     bool mayDiscardSettings(const QString &question);
     // Reads the setup file path and, when the operator lets it replace settings (see
-    // mayDiscardSettings), hands it to setups() to apply; its boxes follow.
+    // mayDiscardSettings), has setups() stage it and shows the table with what it would
+    // change, nothing sent; the summary box follows once "Apply changed" has applied it.
     void loadSetup(const QString &path);
 
     // Fits the window to a screen's available area: on the first fit the console is
@@ -72,6 +78,10 @@ public:
     QCheckBox *simulationToggle() const { return chkSimulation; }
     // "Save setup..." and "Load setup...".
     HostSetups *setups() const { return hostSetups; }
+    // "Earlier settings..." (Ctrl+E).
+    QToolButton *earlierButton() const { return pbEarlier; }
+    // The panel's pages and its table of all channels.
+    HostViews *views() const { return hostViews; }
     // The same as log()->report(line).
     void report(const QString &line);
 
@@ -96,11 +106,22 @@ protected:
 private:
     QLayout *buildContent();
     QLayout *buildResourceRow();
+    QWidget *buildCaptionBar(QLabel *logLabel);
     void confirmResource();
     void chooseSetup();
     void showResourceChoice();
     bool connectPanel(const char *signal, const char *slot);
     void focusPanel();
+    void reportChangesApplied(const cr2200fp_setupResult &result);
+    void reportChangesReverted();
+    void endReview();
+    // Stages setup from source (a file, or earlier settings) and shows the table with
+    // what it would change; a setup refused whole changes nothing.
+    void stageForReview(const QString &source, const cr2200fp_setup &setup);
+    // "Earlier settings...": the list, then the one chosen staged for review.
+    void chooseEarlierSettings();
+    // Enables "Earlier settings..." while the panel has any, and says why not in its tooltip.
+    void offerEarlierSettings();
     QRect availableArea() const;
 
     Simulation &simulation;
@@ -112,6 +133,10 @@ private:
     HostLog *hostLog = nullptr;
     SimulationConsole *simulationConsole = nullptr;
     HostSetups *hostSetups = nullptr;
+    HostViews *hostViews = nullptr;
+    QToolButton *pbEarlier = nullptr; // "Earlier settings..."
+    QString reviewSource; // the staged setup the table shows for review; empty: none
+    QVector<cr2200fp_channelOutcome> reviewSkipped; // its channels not on this carrier
     QPointer<cr2200fp_scuInterface> currentPanel;
     PanelSnapshot defaults;
     bool fitted = false; // the console's default is decided

@@ -1,10 +1,12 @@
 // sfp-host: a host front-panel application for the Orbisa 4830 panel plug-in, run
 // against the simulated carrier and unit. See --help.
+#include "hostlanguage.h"
 #include "hostlog.h"
 #include "hostoptions.h"
 #include "hostsession.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -48,9 +50,12 @@ int main(int argc, char **argv)
         return HostSession::ExitOk;
     }
 
+    // The operator's language from here on: the usage text and the problems above stay
+    // English, for the scripts that read them.
+    const HostLanguage language { QLocale() };
     HostSession session(options);
     int status = session.start();
-    if (status == HostSession::ExitOk) {
+    if (status == HostSession::ExitOk && !session.ended()) {
         session.scheduleFinish();
         status = QApplication::exec();
     }

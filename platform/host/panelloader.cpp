@@ -10,8 +10,8 @@
 #include <QJsonObject>
 #include <QList>
 
-#if !defined(SFP_BUILD_HOST_DIR) || !defined(SFP_BUILD_PLUGIN) || !defined(SFP_INSTALLED_PLUGIN)
-#error "SFP_BUILD_HOST_DIR, SFP_BUILD_PLUGIN and SFP_INSTALLED_PLUGIN name the default module"
+#if !defined(SFP_BUILD_PLUGIN) || !defined(SFP_INSTALLED_PLUGIN)
+#error "SFP_BUILD_PLUGIN and SFP_INSTALLED_PLUGIN name the default module"
 #endif
 
 namespace {
@@ -68,10 +68,13 @@ QString qtVersionText(int version)
 
 QString PanelLoader::defaultModule()
 {
+    // A build tree is known by its module lying where the build puts it beside this
+    // program; anywhere else the module is the installation's, which the message names
+    // when it is missing.
     const QString here = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
-    if (here == QFileInfo(QStringLiteral(SFP_BUILD_HOST_DIR)).canonicalFilePath())
-        return QStringLiteral(SFP_BUILD_PLUGIN);
-    return QFileInfo(here + QStringLiteral("/" SFP_INSTALLED_PLUGIN)).absoluteFilePath();
+    const QFileInfo installed(here + QStringLiteral("/" SFP_INSTALLED_PLUGIN));
+    const QFileInfo built(here + QStringLiteral("/" SFP_BUILD_PLUGIN));
+    return (!installed.exists() && built.exists() ? built : installed).absoluteFilePath();
 }
 
 PanelLoader::PanelLoader(const QString &path)

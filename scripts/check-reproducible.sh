@@ -1,0 +1,75 @@
+#!/bin/sh
+# Builds the Debian packages twice, from two clones of the committed tree in folders of
+# different names and depths, with the same SOURCE_DATE_EPOCH (the last commit's time),
+# and fails unless every file inside every package (its files and its control files) is
+# byte-identical between the two, and unless no file of either holds the path of the
+# folder it was built in (`strings` and `strings -el`, for text in UTF-16 too).
+# Only what the packages need is built (-DBUILD_TESTING=OFF), without ccache, whose cache
+# could hand the second build the first one's objects.
+#   usage: scripts/check-reproducible.sh [5|6]    the Qt to build against (default 5)
+set -eu
+
+qt=${1:-5}
+case $qt in
+5 | 6) ;;
+*)
+    echo "usage: $0 [5|6]" >&2
+    exit 2
+    ;;
+esac
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/sfp-reproducible.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
+export CCACHE_DISABLE=1
+unset CMAKE_CXX_COMPILER_LAUNCHER CMAKE_C_COMPILER_LAUNCHER
+
+# build SOURCE-FOLDER: clones the tree there and builds its packages into SOURCE/_build.
+build() {
+    git clone -q "$root" "$1"
+    cmake -S "$1" -B "$1/_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSFP_QT_MAJOR="$qt" \
+        -DBUILD_TESTING=OFF >/dev/null
+    cmake --build "$1/_build" -j "$(nproc)" >/dev/null
+    (cd "$1/_build" && cpack -G DEB -B packages >/dev/null 2>&1)
+}
+
+# unpack SOURCE-FOLDER: every package's files and control files under SOURCE/_unpacked.
+unpack() {
+    for deb in "$1"/_build/packages/*.deb; do
+        name=$(basename "$deb" .deb)
+        mkdir -p "$1/_unpacked/$name"
+        dpkg-deb -x "$deb" "$1/_unpacked/$name/files"
+        dpkg-deb -e "$deb" "$1/_unpacked/$name/control"
+    done
+}
+
+first=$work/a/src
+second=$work/another-folder/deeper/sources
+build "$first"
+build "$second"
+unpack "$first"
+unpack "$second"
+
+status=0
+if ! diff -r "$first/_unpacked" "$second/_unpacked"; then
+    echo "check-reproducible: the packages differ between $first and $second" >&2
+    status=1
+fi
+for tree in "$first" "$second"; do
+    find "$tree/_unpacked" -type f | while read -r file; do
+        if { strings -a "$file" && strings -a -el "$file"; } | grep -F -q -e "$tree" -e "$root"; then
+            echo "check-reproducible: ${file#"$tree"/_unpacked/} holds a build path" >&2
+            echo fail >"$work/paths"
+        fi
+    done
+done
+[ -e "$work/paths" ] && status=1
+
+count=$(find "$first/_unpacked" -type f | wc -l)
+if [ $status -eq 0 ]; then
+    echo "check-reproducible: Qt $qt, $(ls "$first"/_build/packages/*.deb | wc -l) packages," \
+        "$count files identical, none holds a build path"
+fi
+exit $status
