@@ -11,6 +11,7 @@
 #include "simreset.h"
 
 #include <cr2200fp_led.h>
+#include <sc4830fp_channeldelegate.h>
 #include <sc4830fp_channelmodel.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
@@ -29,6 +30,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -624,7 +626,7 @@ void tst_ChCfg::everyChangeMarksApply_data()
     } edits[] = { { "input", Model::Input, "Voltage Ref.", "Voltage ref." },
         { "mode", Model::Mode, "Quarter Bridge 120", "Quarter Bridge" },
         { "coupling", Model::Coupling, "DC", "DC " }, { "gain", Model::Gain, 10, "5" },
-        { "positive excitation", Model::PositiveExcitation, "0.001", 10.0006 },
+        { "positive excitation", Model::PositiveExcitation, "0.001", -0.001 },
         { "negative excitation", Model::NegativeExcitation, -0.001, "0.5" },
         { "shunt", Model::Shunt, "ON", "On" } };
     for (const auto &edit : edits) {
@@ -648,6 +650,7 @@ void tst_ChCfg::everyChangeMarksApply()
     QCOMPARE(rig.cell(4, state), QString("Applied"));
 
     QAbstractItemModel *table = rig.table();
+    QSignalSpy changes(table, &QAbstractItemModel::dataChanged);
     if (column >= 0) {
         QVERIFY(!table->setData(table->index(4, column), refused));
         QVERIFY(!page->pbApply->isEnabled());
@@ -671,6 +674,8 @@ void tst_ChCfg::everyChangeMarksApply()
     QCOMPARE(page->chkAutobalance->isEnabled(), autobalance);
     QCOMPARE(page->leTotalGain->text(), QString(control == "gain" ? "10" : "1"));
     QCOMPARE(rig.cell(4, state), QString("Changed"));
+    QVERIFY(std::any_of(changes.cbegin(), changes.cend(),
+        [&](const QVariantList &range) { return range.at(1) == table->index(4, state); }));
     QCOMPARE(sc4830sim_logCount(), 0);
 }
 
@@ -944,9 +949,16 @@ void tst_ChCfg::tableSetsSelectedRowsByKeyboard()
     QCOMPARE(rig.cell(3, Model::Coupling), QString("DC"));
     QCOMPARE(rig.cell(4, Model::Coupling), QString("AC"));
     QCOMPARE(overview->note->text(), QString("Not set on Ch 3: Coupling DC is not offered there."));
+    // A cell edited outside the selection is an edit of its own row.
+    emit static_cast<sc4830fp_channelDelegate *>(view->itemDelegate())
+        ->valueChosen(6, Model::Coupling, QString("DC"));
+    QTRY_COMPARE(rig.cell(6, Model::Coupling), QString("DC"));
+    QCOMPARE(overview->note->text(), QString());
     QCOMPARE(sc4830sim_logCount(), 0);
 
-    // Enter on a channel shows its page, and tells the host.
+    // Enter on a channel shows its page, and tells the host; on another cell it does not.
+    view->setCurrentIndex(table->index(4, Model::TotalGain));
+    QTest::keyClick(view, Qt::Key_Return);
     view->setCurrentIndex(table->index(5, Model::Channel));
     QTest::keyClick(view, Qt::Key_Return);
     QCOMPARE(rig.panel->twChannels->currentIndex(), 5);

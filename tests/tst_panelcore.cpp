@@ -317,6 +317,8 @@ void tst_PanelCore::channelTableFollowsThePanel()
     QVERIFY(!table->setData(table->index(1, Model::Name), "left\nbridge"));
     QCOMPARE(rig.panel->channelName(1), QString(64, 'x'));
     QCOMPARE(changes.count(), 1);
+    rig.panel->masterChannelEnabled(1, 0); // the host has switched the channel off
+    QVERIFY(!table->setData(table->index(1, Model::Name), "off"));
 
     // Edits, a revert and the identity of a new panel, as after a Reset Device.
     QVERIFY(table->setData(table->index(9, Model::PositiveExcitation), 2.5));

@@ -17,12 +17,15 @@
 #include <sc4830fp_channelmodel.h>
 #include <sc4830fp_chcfg.h>
 #include <sc4830fp_fp.h>
+#include <sc4830fp_overview.h>
 #include <sc4830sim.h>
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 Q_DECLARE_METATYPE(cr2200fp_channelSetup)
 using Channels = QVector<int>;
@@ -522,6 +525,8 @@ void tst_Setup::applyChangedAndRevert()
 
     // A refused channel keeps what it shows; a changed one takes back what the unit has.
     QVERIFY(table->setData(table->index(2, Model::Gain), "10"));
+    QCOMPARE(table->index(2, Model::Gain).data(Qt::ToolTipRole).toString(),
+        QString("Last applied: %1").arg(status ? 1 : 100));
     QVERIFY(table->setData(table->index(5, Model::Gain), "1000"));
     QCOMPARE(rig.cell(5, Model::State), QString("Changed"));
     QCOMPARE(
@@ -533,6 +538,10 @@ void tst_Setup::applyChangedAndRevert()
     QCOMPARE(rig.cell(5, Model::Gain), QString("1"));
     QCOMPARE(rig.cell(5, Model::State), QString("Applied"));
     QVERIFY(!rig.page(5)->pbApply->isEnabled());
+    const std::unique_ptr<QWidget> widget(overview->createOverview(nullptr));
+    const auto *buttons = static_cast<sc4830fp_overview *>(widget.get());
+    QCOMPARE(buttons->pbApplyChanged->isEnabled(), status != 0);
+    QVERIFY(!buttons->pbRevertChanged->isEnabled()); // a refusal is no change to take back
     QCOMPARE(overview->applyChanged().channels.size(), status ? 1 : 0);
 }
 

@@ -283,6 +283,12 @@ void tst_Soak::panelDeletedInNestedLoop_data()
     QTest::addColumn<QString>("neverCalled"); // the call the panel would have made next
 
     const Moment onBox = [](sc4830fp_fp *) { return messageBoxUp(); };
+    // Neither channel may pass for applied once the panel went in the first one's box.
+    const auto noneReached = [](const cr2200fp_setupResult &result) {
+        QCOMPARE(result.channels.size(), 2);
+        for (const cr2200fp_channelOutcome &outcome : result.channels)
+            QCOMPARE(outcome.kind, cr2200fp_channelOutcome::NotReached);
+    };
     const Moment onCalibration
         = [](sc4830fp_fp *panel) { return visibleCalibrationDialog(panel) != nullptr; };
     const Scene hang = [](sc4830fp_fp *panel) {
@@ -304,7 +310,7 @@ void tst_Soak::panelDeletedInNestedLoop_data()
                                         << "sc4830_setExcitation";
     QTest::newRow("error box of a setup's apply") << Scene([](sc4830fp_fp *) {
         sc4830sim_injectStatus("sc4830_setChannelConf", ViStatus(0xBFFF0015), 0);
-    }) << onBox << Scene([](sc4830fp_fp *panel) {
+    }) << onBox << Scene([noneReached](sc4830fp_fp *panel) {
         cr2200fp_setup setup;
         setup.unit = QStringLiteral("Orbisa 4830");
         for (int channel : { 2, 5 }) {
@@ -314,11 +320,7 @@ void tst_Soak::panelDeletedInNestedLoop_data()
             gain.gain = 10;
             setup.channels.append(gain);
         }
-        // Neither channel may pass for applied once the panel went in the first one's box.
-        const cr2200fp_setupResult result = panel->applySetup(setup);
-        QCOMPARE(result.channels.size(), 2);
-        for (const cr2200fp_channelOutcome &outcome : result.channels)
-            QCOMPARE(outcome.kind, cr2200fp_channelOutcome::NotReached);
+        noneReached(panel->applySetup(setup));
     }) << "sc4830_setExcitation";
     // The table shown: it goes with the panel, from its own button's box, and from a box of
     // an edit set on several rows.
@@ -340,6 +342,10 @@ void tst_Soak::panelDeletedInNestedLoop_data()
                overview()->pbApplyChanged->click();
                QVERIFY(!overview());
            })
+        << "sc4830_setExcitation";
+    QTest::newRow("error box of applyChanged")
+        << twoChanged << onBox
+        << Scene([noneReached](sc4830fp_fp *panel) { noneReached(panel->applyChanged()); })
         << "sc4830_setExcitation";
     QTest::newRow("gain warning of a table edit on several rows") << Scene([](sc4830fp_fp *panel) {
         panel->masterGainChanged(0, 20);
