@@ -10,7 +10,8 @@
 # Given a build folder of this tree (CI passes `build` once `make test` has built it), the
 # first pair of packages comes from that folder, brought up to date, instead of a clone:
 # one product build instead of two. The working tree must then match the last commit,
-# and the folder must be a RelWithDebInfo build of the same Qt, as `make` configures it.
+# and the folder must be a RelWithDebInfo build of the same Qt, as `make` configures it,
+# built without a compiler launcher.
 #   usage: scripts/check-reproducible.sh [5|6] [BUILD-FOLDER]    Qt 5 by default
 set -eu
 
@@ -33,6 +34,12 @@ if [ $# -eq 2 ]; then
     if ! grep -q "^SFP_QT_MAJOR:[A-Z]*=$qt\$" "$cache" ||
         ! grep -q '^CMAKE_BUILD_TYPE:[A-Z]*=RelWithDebInfo$' "$cache"; then
         echo "check-reproducible: $2 is not a RelWithDebInfo build of Qt $qt" >&2
+        exit 2
+    fi
+    # A launcher such as ccache may have compiled with other paths than the compiler would.
+    if grep -q '^CMAKE_[A-Z]*_COMPILER_LAUNCHER:[A-Z]*=.' "$cache"; then
+        echo "check-reproducible: $2 was built through a compiler launcher (ccache?);" \
+            "leave it out to build twice" >&2
         exit 2
     fi
     if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
