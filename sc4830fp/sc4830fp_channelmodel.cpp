@@ -145,8 +145,8 @@ QVariant sc4830fp_channelModel::data(const QModelIndex &index, int role) const
         font.setItalic(true);
         return font;
     }
-    if (column == Name && role == Qt::ToolTipRole && !shown.text.isEmpty())
-        return shown.text; // a long name is elided in its cell
+    if ((column == Name || column == Attention) && role == Qt::ToolTipRole && !shown.text.isEmpty())
+        return shown.text; // a long name or two attentions are elided in the cell
     if (shown.applied.isEmpty())
         return QVariant();
     return tr("Last applied: %1").arg(shown.applied);

@@ -2,6 +2,7 @@
 
 #include "sc4830fp_channeldelegate.h"
 #include "sc4830fp_channelmodel.h"
+#include "sc4830fp_channeltable.h"
 #include "sc4830fp_fp.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -33,7 +33,8 @@ sc4830fp_overview::sc4830fp_overview(
     , panel(panel)
     , model(model)
 {
-    table = new QTableView;
+    auto *channels = new sc4830fp_channelTable;
+    table = channels;
     table->setModel(model);
     auto *delegate = new sc4830fp_channelDelegate(table);
     table->setItemDelegate(delegate);
@@ -46,7 +47,14 @@ sc4830fp_overview::sc4830fp_overview(
     table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
     table->setWordWrap(false);
-    fitColumns();
+    // What tells one row from another and what is wrong with it stays in view when the
+    // window is too narrow for every column (1366 pixels wide is not enough).
+    auto *keptDelegate = new sc4830fp_channelDelegate(table);
+    channels->keepInView(
+        { sc4830fp_channelModel::Channel, sc4830fp_channelModel::Name, sc4830fp_channelModel::Mode,
+            sc4830fp_channelModel::Attention, sc4830fp_channelModel::State },
+        keptDelegate);
+    fitColumns(0, sc4830fp_channelModel::ColumnCount - 1, false);
     table->setCurrentIndex(model->index(0, sc4830fp_channelModel::Channel));
 
     note = new QLabel;
@@ -65,25 +73,49 @@ sc4830fp_overview::sc4830fp_overview(
 
     // Set once the editor has closed and the view is at rest: the page's boxes may run
     // meanwhile, and the host may delete the panel, and this widget with it, in one.
-    connect(delegate, &sc4830fp_channelDelegate::valueChosen, this,
-        &sc4830fp_overview::setOnSelectedRows, Qt::QueuedConnection);
+    for (sc4830fp_channelDelegate *editing : { delegate, keptDelegate }) {
+        connect(editing, &sc4830fp_channelDelegate::valueChosen, this,
+            &sc4830fp_overview::setOnSelectedRows, Qt::QueuedConnection);
+    }
     connect(table, &QAbstractItemView::activated, this, &sc4830fp_overview::showPage);
     connect(pbApplyChanged, &QPushButton::clicked, this, &sc4830fp_overview::applyChanged);
     connect(pbRevertChanged, &QPushButton::clicked, this, &sc4830fp_overview::revertChanged);
-    connect(model, &QAbstractItemModel::dataChanged, this, &sc4830fp_overview::updateButtons);
+    connect(model, &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+            // A longer text than before (a mode, an attention) is not cut off; a width the
+            // operator chose stays.
+            fitColumns(topLeft.column(), bottomRight.column(), true);
+            updateButtons();
+        });
     connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
-        fitColumns();
+        fitColumns(0, sc4830fp_channelModel::ColumnCount - 1, false);
         updateButtons();
     });
     updateButtons();
 }
 
-void sc4830fp_overview::fitColumns()
+void sc4830fp_overview::fitColumns(int first, int last, bool widenOnly)
 {
-    table->resizeColumnsToContents();
-    // Room for a name of a few words before it is elided; the whole shows in its tooltip.
-    table->setColumnWidth(
-        sc4830fp_channelModel::Name, 16 * table->fontMetrics().averageCharWidth());
+    const int charWidth = table->fontMetrics().averageCharWidth();
+    for (int column = first; column <= last; ++column) {
+        const int before = table->columnWidth(column);
+        if (column == sc4830fp_channelModel::Name) {
+            // Room for a name of a few words before it is elided; the whole shows in its
+            // tooltip.
+            if (!widenOnly)
+                table->setColumnWidth(column, 16 * charWidth);
+            continue;
+        }
+        table->resizeColumnToContents(column);
+        int width = table->columnWidth(column);
+        // Two attentions at once take room the other columns need; the whole shows in the
+        // cell's tooltip.
+        if (column == sc4830fp_channelModel::Attention)
+            width = qMin(width, 26 * charWidth);
+        if (widenOnly)
+            width = qMax(width, before);
+        table->setColumnWidth(column, width);
+    }
 }
 
 void sc4830fp_overview::setOnSelectedRows(int row, int column, const QVariant &value)

@@ -16,13 +16,14 @@ class sc4830fp_fp;
 // All channels of a panel in one table, for a host to place beside or instead of the
 // panel's pages (cr2200fp_overviewInterface::createOverview).
 //
-// The table shows the panel's sc4830fp_channelModel. A value edited in one cell is set on
-// every selected row that includes it (rows whose page does not offer it keep theirs, and
-// the line under the table names them); "Apply changed" and "Revert changed" act on the
-// whole panel. Editing works by keyboard alone: arrows, F2 or typing, Enter, Escape; Tab
-// leaves the table for the buttons. Enter or a double click on a "Channel" cell brings
-// that channel's page to the front of the panel's tab widget and emits pageShown. The
-// panel deletes the widget when it goes first. GUI thread only.
+// The table shows the panel's sc4830fp_channelModel, with Channel, Name, Mode, Attention
+// and State first and in view while the other columns scroll (sc4830fp_channelTable). A
+// value edited in one cell is set on every selected row that includes it (rows whose page
+// does not offer it keep theirs, and the line under the table names them); "Apply changed"
+// and "Revert changed" act on the whole panel. Editing works by keyboard alone: arrows, F2
+// or typing, Enter, Escape; Tab leaves the table for the buttons. Enter or a double click
+// on a "Channel" cell brings that channel's page to the front of the panel's tab widget and
+// emits pageShown. The panel deletes the widget when it goes first. GUI thread only.
 class sc4830fp_overview : public QWidget
 {
     Q_OBJECT
@@ -45,7 +46,9 @@ signals:
     void changesReverted();
 
 private:
-    void fitColumns();
+    // Sizes the columns first to last to their contents (the name and the attention to
+    // at most a few words); widenOnly leaves wide enough columns as they are.
+    void fitColumns(int first, int last, bool widenOnly);
     void setOnSelectedRows(int row, int column, const QVariant &value);
     void showPage(const QModelIndex &index);
     void applyChanged();

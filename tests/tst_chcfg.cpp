@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -172,6 +173,7 @@ private slots:
     void applyToAllInDemonstration();
     void applyToAllReportsEveryPage();
     void tableSetsSelectedRowsByKeyboard();
+    void tableKeepsChannelAndStateInView();
 
     void readBack_data();
     void readBack();
@@ -964,6 +966,50 @@ void tst_ChCfg::tableSetsSelectedRowsByKeyboard()
     QCOMPARE(rig.panel->twChannels->currentIndex(), 5);
     QCOMPARE(pages.count(), 1);
     QCOMPARE(pages.at(0).at(0).toInt(), 5);
+}
+
+// A window too narrow for every column: the columns that say which channel and what is
+// wrong stay in view while the others scroll beneath them, and are edited where they show.
+void tst_ChCfg::tableKeepsChannelAndStateInView()
+{
+    using Model = sc4830fp_channelModel;
+    PanelRig rig = quietRig(PanelRig::Attached);
+    QAbstractItemModel *table = rig.table();
+    std::unique_ptr<QWidget> widget(
+        qobject_cast<cr2200fp_overviewInterface *>(rig.panel.data())->createOverview(nullptr));
+    auto *overview = qobject_cast<sc4830fp_overview *>(widget.get());
+    overview->resize(700, 400);
+    overview->show();
+    QVERIFY(QTest::qWaitForWindowActive(overview));
+    QTableView *view = overview->table;
+    auto *kept = view->findChild<QTableView *>("keptColumns");
+    QVERIFY(kept);
+    view->setFocus();
+    view->setCurrentIndex(table->index(3, Model::Channel));
+    QTest::keyClick(view, Qt::Key_End);
+    const QModelIndex last = table->index(3, Model::Imbalance);
+    QCOMPARE(view->currentIndex(), last);
+    QVERIFY(view->horizontalScrollBar()->value() > 0);
+    QVERIFY(view->visualRect(last).left() >= kept->width());
+    QVERIFY(view->viewport()->rect().contains(view->visualRect(last)));
+    for (int column : { Model::Channel, Model::Name, Model::Mode, Model::Attention, Model::State })
+        QVERIFY(kept->viewport()->rect().contains(kept->visualRect(table->index(3, column))));
+
+    // Back by arrows to the name, which is typed where it shows; the keyboard stays with the
+    // table afterwards.
+    while (view->currentIndex().column() != Model::Name) {
+        QTest::keyClick(view, Qt::Key_Left);
+        if (kept->isColumnHidden(view->currentIndex().column()))
+            QVERIFY(view->visualRect(view->currentIndex()).left() >= kept->width());
+    }
+    QTest::keyClicks(view, "L");
+    auto *editor = kept->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "eft arm");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(rig.cell(3, Model::Name), QString("Left arm"));
+    QTRY_COMPARE(QApplication::focusWidget(), view);
+    QCOMPARE(sc4830sim_logCount(), 0);
 }
 
 void tst_ChCfg::readBack_data()
