@@ -4,7 +4,6 @@
 #include "sc4830fp_channelmodel.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 
@@ -12,16 +11,6 @@ namespace {
 
 namespace items = sc4830fp_channelItems;
 using Model = sc4830fp_channelModel;
-
-// The page's lists are translated in the page's context; the shunt's states never are.
-QComboBox *listEditor(QWidget *parent, const char *const *texts, int count, bool translated)
-{
-    auto *combo = new QComboBox(parent);
-    for (int i = 0; i < count; ++i)
-        combo->addItem(translated ? QCoreApplication::translate("sc4830fp_chCfg", texts[i])
-                                  : QString::fromLatin1(texts[i]));
-    return combo;
-}
 
 QDoubleSpinBox *voltsEditor(QWidget *parent, double minimum, double maximum)
 {
@@ -42,22 +31,19 @@ sc4830fp_channelDelegate::sc4830fp_channelDelegate(QObject *parent)
 QWidget *sc4830fp_channelDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
+    // A list offers what the row's page offers now (no reference input without one).
+    const QStringList offered = index.data(Model::OfferedRole).toStringList();
+    if (!offered.isEmpty()) {
+        auto *combo = new QComboBox(parent);
+        combo->addItems(offered);
+        return combo;
+    }
     switch (index.column()) {
     case Model::Name: {
         auto *line = new QLineEdit(parent);
         line->setMaxLength(items::maxNameLength);
         return line;
     }
-    case Model::Input:
-        return listEditor(parent, items::inputs, items::inputCount, true);
-    case Model::Mode:
-        return listEditor(parent, items::modes, items::modeCount, true);
-    case Model::Coupling:
-        return listEditor(parent, items::couplings, items::couplingCount, true);
-    case Model::Gain:
-        return listEditor(parent, items::gains, items::gainCount, true);
-    case Model::Shunt:
-        return listEditor(parent, items::shunts, items::shuntCount, false);
     case Model::PositiveExcitation:
         return voltsEditor(parent, items::positiveExcitationMin, items::positiveExcitationMax);
     case Model::NegativeExcitation:

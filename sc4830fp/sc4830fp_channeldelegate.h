@@ -4,8 +4,8 @@
 #include <QStyledItemDelegate>
 
 // The editors of the channel table (sc4830fp_channelModel): for the lists a combo box
-// filled from the same item texts the page fills its own from (sc4830fp_channelItems),
-// for the excitation a spin box of the page's range and decimals, for the name a line of
+// of what the row's page offers now (sc4830fp_channelModel::OfferedRole), for the
+// excitation a spin box of the page's range and decimals, for the name a line of
 // at most its length. The value chosen is not written into the model here: it is handed
 // on by valueChosen, so that whoever owns the table can set it on several rows once the
 // editor is closed. GUI thread only.

@@ -127,6 +127,16 @@ QVariant sc4830fp_channelModel::data(const QModelIndex &index, int role) const
         if (colour(page, column).isValid())
             return colour(page, column);
         return QVariant();
+    case OfferedRole:
+        if (const auto *combo = isSetting(column)
+                ? qobject_cast<const QComboBox *>(control(page, column))
+                : nullptr) {
+            QStringList texts;
+            for (int i = 0; i < combo->count(); ++i)
+                texts.append(combo->itemText(i));
+            return texts;
+        }
+        return QVariant();
     case Qt::FontRole:
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:

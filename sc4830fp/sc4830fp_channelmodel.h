@@ -45,6 +45,10 @@ public:
         ColumnCount
     };
 
+    // data() of a list column in this role: the texts its control offers now (a
+    // QStringList), which a unit without reference input, for one, offers fewer of.
+    static constexpr int OfferedRole = Qt::UserRole;
+
     // Watches the panel's pages that exist now.
     explicit sc4830fp_channelModel(sc4830fp_fp *panel);
 

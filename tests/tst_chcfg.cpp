@@ -502,6 +502,14 @@ void tst_ChCfg::voltageReferenceRemoved()
     rig.page(0)->cbInput->setCurrentIndex(1);
     rig.page(0)->applyToAllAction();
     QCOMPARE(page->cbInput->currentIndex(), 0);
+
+    // Nor does the table offer it on that row.
+    const QModelIndex input = rig.table()->index(1, sc4830fp_channelModel::Input);
+    sc4830fp_channelDelegate delegate;
+    std::unique_ptr<QWidget> editor(delegate.createEditor(nullptr, {}, input));
+    auto *combo = qobject_cast<QComboBox *>(editor.get());
+    QVERIFY(combo);
+    QCOMPARE(itemTexts(combo), QStringList { "Front Panel" });
 }
 
 void tst_ChCfg::imbalanceText()
