@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <iterator>
@@ -453,13 +454,24 @@ bool sc4830fp_chCfg::stageSettings(const Settings &settings)
 
 bool sc4830fp_chCfg::setSettings(const Settings &settings)
 {
-    const QPointer<sc4830fp_chCfg> alive(this);
     copyIndex(cbInput, settings.input);
     copyIndex(cbMode, settings.mode);
     copyIndex(cbCoup, settings.coupling);
-    copyIndex(cbGain, settings.gain);
-    if (!alive)
-        return false;
+    if (settings.gain >= 0 && settings.gain < cbGain->count()
+        && settings.gain != cbGain->currentIndex()) {
+        // The gain's handler may warn, and the host may delete the panel in that box: the
+        // list must not be inside its own signal then, for it reads itself once the signal
+        // has returned. So it is set quietly and the handler called after.
+        {
+            const QSignalBlocker quiet(cbGain);
+            cbGain->setCurrentIndex(settings.gain);
+        }
+        const QPointer<sc4830fp_chCfg> alive(this);
+        gainChanged(settings.gain);
+        if (!alive)
+            return false;
+        scuFp->pageAttentionChanged(ch); // the table's row, which missed the list's signal
+    }
     dsbPosExc->setValue(settings.posExc);
     dsbNegExc->setValue(settings.negExc);
     copyIndex(cbShCal, settings.shunt);

@@ -360,6 +360,11 @@ void tst_Soak::panelDeletedInNestedLoop_data()
         emit delegate->valueChosen(0, 5, QString("1000"));
         QTRY_VERIFY(!overview());
     }) << "";
+    QTest::newRow("gain warning of Apply to all") << Scene([](sc4830fp_fp *panel) {
+        panel->masterGainChanged(1, 20);
+        panel->chPages[0]->cbGain->setCurrentIndex(3);
+    }) << onBox << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->applyToAllAction(); })
+                                                  << "";
     QTest::newRow("gain warning box")
         << Scene([](sc4830fp_fp *panel) { panel->chPages[0]->cbGain->setCurrentIndex(3); }) << onBox
         << Scene([](sc4830fp_fp *panel) { panel->masterGainChanged(0, 20); }) << "";
