@@ -13,6 +13,7 @@
 #include <accessiblecontrols.h>
 #include <cr2200fp_led.h>
 #include <cr2200fp_messages.h>
+#include <cr2200fp_overviewinterface.h>
 #include <modalanswerer.h>
 #include <simlog.h>
 #include <unitsession.h>
@@ -650,13 +651,17 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo_data()
     QTest::addColumn<bool>("reset"); // else another resource
     QTest::addColumn<int>("answer"); // NoButton: Escape
     QTest::addColumn<bool>("discarded");
+    QTest::addColumn<bool>("named"); // the change is a channel's name, else a setting
 
-    QTest::newRow("reset, No keeps the panel") << true << int(QMessageBox::No) << false;
-    QTest::newRow("reset, Escape keeps the panel") << true << int(QMessageBox::NoButton) << false;
-    QTest::newRow("reset, Yes resets") << true << int(QMessageBox::Yes) << true;
+    QTest::newRow("reset, No keeps the panel") << true << int(QMessageBox::No) << false << false;
+    QTest::newRow("reset, Escape keeps the panel")
+        << true << int(QMessageBox::NoButton) << false << false;
+    QTest::newRow("reset, Yes resets") << true << int(QMessageBox::Yes) << true << false;
     QTest::newRow("resource, No keeps panel and resource")
-        << false << int(QMessageBox::No) << false;
-    QTest::newRow("resource, Yes attaches") << false << int(QMessageBox::Yes) << true;
+        << false << int(QMessageBox::No) << false << false;
+    QTest::newRow("resource, Yes attaches") << false << int(QMessageBox::Yes) << true << false;
+    QTest::newRow("reset after a name, No keeps it")
+        << true << int(QMessageBox::No) << false << true;
 }
 
 void tst_HostConsole::changedSettingsAskBeforeTheyGo()
@@ -664,13 +669,18 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo()
     QFETCH(bool, reset);
     QFETCH(int, answer);
     QFETCH(bool, discarded);
+    QFETCH(bool, named);
     startSession();
     HostWindow *window = session->window();
     QPointer<cr2200fp_scuInterface> first = window->panel();
     // The operator changes one setting of Ch 1, as the host sees the panel: a control.
     auto *spin = first->findChildren<QDoubleSpinBox *>().value(0);
     QVERIFY(spin);
-    spin->setValue(spin->value() + spin->singleStep());
+    QAbstractItemModel *table = qobject_cast<cr2200fp_overviewInterface *>(first)->channelModel();
+    if (named)
+        QVERIFY(table->setData(table->index(0, 1), QStringLiteral("Left arm")));
+    else
+        spin->setValue(spin->value() + spin->singleStep());
     const double changed = spin->value();
     const int inits = sc4830sim_callCount("sc4830_init");
 
@@ -703,6 +713,7 @@ void tst_HostConsole::changedSettingsAskBeforeTheyGo()
     QVERIFY(!window->attachButton()->isEnabled()); // the list shows what is attached
     if (!discarded) {
         QCOMPARE(spin->value(), changed);
+        QCOMPARE(table->index(0, 1).data().toString(), named ? "Left arm" : "");
         return;
     }
     // The new panel holds the defaults again: the next reset asks nothing.

@@ -1,6 +1,9 @@
 #include "panelsnapshot.h"
 
+#include <cr2200fp_overviewinterface.h>
+
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QWidget>
@@ -27,6 +30,13 @@ QVariantList PanelSnapshot::read(const QWidget *panel)
             values.append(spin->text());
         else if (button && button->isCheckable())
             values.append(button->isChecked());
+    }
+    // The channels' names are the panel's own, in no control: a panel with a table of its
+    // channels gives them there ("Name" is its second column).
+    auto *overview = qobject_cast<cr2200fp_overviewInterface *>(const_cast<QWidget *>(panel));
+    if (QAbstractItemModel *channels = overview ? overview->channelModel() : nullptr) {
+        for (int row = 0; row < channels->rowCount(); ++row)
+            values.append(channels->index(row, 1).data());
     }
     return values;
 }

@@ -8,7 +8,8 @@ class QWidget;
 // The operator's settings in a panel, read from its controls alone, so that a host that
 // knows the panel only as a widget can tell whether the operator changed anything: the
 // current item of every combo box, the text of every spin box and the state of every
-// checkable button inside it, in the panel's child order. GUI thread only.
+// checkable button inside it, in the panel's child order, and the channels' names where
+// the panel offers a table of its channels. GUI thread only.
 class PanelSnapshot
 {
 public:
