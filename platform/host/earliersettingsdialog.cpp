@@ -1,44 +1,15 @@
 #include "earliersettingsdialog.h"
 
+#include "hostsetups.h"
+#include "setupcomparison.h"
+
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStringList>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-
-bool sameSettings(const cr2200fp_channelSetup &a, const cr2200fp_channelSetup &b)
-{
-    return a.input == b.input && a.mode == b.mode && a.coupling == b.coupling && a.gain == b.gain
-        && a.positiveExcitation == b.positiveExcitation
-        && a.negativeExcitation == b.negativeExcitation && a.shunt == b.shunt
-        && a.signalPathCalibration == b.signalPathCalibration
-        && a.excitationCalibration == b.excitationCalibration
-        && a.autobalanceCalibration == b.autobalanceCalibration && a.name == b.name;
-}
-
-const cr2200fp_channelSetup *channelOf(const cr2200fp_setup &setup, int channel)
-{
-    for (const cr2200fp_channelSetup &c : setup.channels) {
-        if (c.channel == channel)
-            return &c;
-    }
-    return nullptr;
-}
-
-QString channelList(const QList<int> &channels)
-{
-    QStringList numbers;
-    for (int channel : channels)
-        numbers.append(QString::number(channel));
-    return numbers.join(QStringLiteral(", "));
-}
-
-} // namespace
 
 EarlierSettingsDialog::EarlierSettingsDialog(
     const QVector<cr2200fp_setup> &earlier, const cr2200fp_setup &now, QWidget *parent)
@@ -52,7 +23,7 @@ EarlierSettingsDialog::EarlierSettingsDialog(
         list->addItem(differing.isEmpty()
                 ? tr("Before the apply at %1: the same as now").arg(when(entry))
                 : tr("Before the apply at %1: channel %2 differ from now")
-                      .arg(when(entry), channelList(differing)));
+                      .arg(when(entry), HostSetups::channelList(differing)));
     }
     list->setCurrentRow(0);
     // Every entry whole, as far as the screen allows.
@@ -95,10 +66,10 @@ QList<int> EarlierSettingsDialog::differingChannels(
     const cr2200fp_setup &earlier, const cr2200fp_setup &now)
 {
     QList<int> channels;
-    for (const cr2200fp_channelSetup &before : earlier.channels) {
-        const cr2200fp_channelSetup *current = channelOf(now, before.channel);
-        if (!current || !sameSettings(before, *current))
-            channels.append(before.channel);
+    for (const SetupComparison::Difference &difference :
+        SetupComparison::differences(earlier, now)) {
+        if (!channels.contains(difference.channel))
+            channels.append(difference.channel);
     }
     return channels;
 }

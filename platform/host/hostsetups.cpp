@@ -30,14 +30,6 @@ QString refusalInEnglish(const QString &path)
     return error;
 }
 
-QString channelList(const QList<int> &channels)
-{
-    QStringList numbers;
-    for (int channel : channels)
-        numbers.append(QString::number(channel));
-    return numbers.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 HostSetups::HostSetups(QWidget &window, HostLog &log)
@@ -188,6 +180,14 @@ QString HostSetups::otherUnit(const cr2200fp_setup &setup) const
     return tr("Warning: the file was saved from %1, S/N %2; the attached unit is %3, S/N %4.")
         .arg(model.isEmpty() ? tr("an unnamed model") : model,
             serial.isEmpty() ? tr("unknown") : serial, panel->model(), panel->serialNumber());
+}
+
+QString HostSetups::channelList(const QList<int> &channels)
+{
+    QStringList numbers;
+    for (int channel : channels)
+        numbers.append(QString::number(channel));
+    return numbers.join(QStringLiteral(", "));
 }
 
 QString HostSetups::problem(const cr2200fp_channelOutcome &outcome)

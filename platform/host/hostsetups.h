@@ -56,6 +56,8 @@ public:
     // the attached unit's; empty otherwise.
     QString otherUnit(const cr2200fp_setup &setup) const;
 
+    // Channel numbers as the host's texts list them: "1, 3, 5".
+    static QString channelList(const QList<int> &channels);
     // One line for a channel that was not applied ("channel 9: skipped, ..."), empty for
     // an applied one.
     static QString problem(const cr2200fp_channelOutcome &outcome);
