@@ -95,7 +95,7 @@ void HostViews::setPanel(cr2200fp_scuInterface *panel)
         // The overview is the panel's widget: the host knows its signals by signature.
         connectOverview(SIGNAL(pageShown(int)), SLOT(overviewShowedPage(int)));
         connectOverview(SIGNAL(changesApplied(cr2200fp_setupResult)),
-            SLOT(overviewApplied(cr2200fp_setupResult)));
+            SIGNAL(changesApplied(cr2200fp_setupResult)));
         connectOverview(SIGNAL(changesReverted()), SIGNAL(changesReverted()));
         QAbstractItemModel *model = overviewPanel->channelModel();
         connect(model, &QAbstractItemModel::dataChanged, this, &HostViews::updateApply);
@@ -173,11 +173,6 @@ void HostViews::overviewShowedPage(int chIdx)
 {
     Q_UNUSED(chIdx) // the panel's tab widget shows that page already
     showTable(false);
-}
-
-void HostViews::overviewApplied(const cr2200fp_setupResult &result)
-{
-    emit changesApplied(result);
 }
 
 void HostViews::applyChanged()

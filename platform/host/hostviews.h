@@ -74,7 +74,6 @@ signals:
 private slots:
     // Connected by signature to the overview's signals.
     void overviewShowedPage(int chIdx);
-    void overviewApplied(const cr2200fp_setupResult &result);
 
 private:
     void applyChanged();
